@@ -1,0 +1,27 @@
+#include "app/app_state.h"
+
+#include "app/settings.h"
+
+AppState* CreateAppState(HWND window) {
+    auto* state = new AppState{};
+    state->imageValid = false;
+    state->deviceHandle = nullptr;
+    state->mainWindow = window;
+    state->controllerId = 0;
+    SetUpSettingsPaths(*state);
+    return state;
+}
+
+void DestroyAppState(AppState* state) { delete state; }
+
+AppState* GetAppState(HWND window) {
+    return reinterpret_cast<AppState*>(GetWindowLongA(window, GWL_USERDATA));
+}
+
+void AttachAppState(HWND window, AppState* state) {
+    SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(state));
+}
+
+uint16_t ControllerNumber(const AppState& state) {
+    return static_cast<uint16_t>(state.controllerId);
+}

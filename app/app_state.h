@@ -1,0 +1,33 @@
+// The application state record the main window owns from WM_CREATE to
+// WM_DESTROY, reached through the window's GWL_USERDATA slot.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ioconfig/io_config_image.h"
+
+constexpr size_t PathFieldSize = 260;
+
+struct AppState {
+    char saveFolder[PathFieldSize];
+    IoConfigImage image;
+    bool imageValid;
+    HANDLE deviceHandle;
+    HWND mainWindow;
+    int32_t controllerId;
+    char settingsPath[PathFieldSize];
+};
+static_assert(sizeof(bool) == 1, "imageValid is an 8-bit boolean");
+
+// Builds the record for the window being created: image zeroed, no device
+// handle, controller 0, then the settings file's path and the default folder.
+AppState* CreateAppState(HWND window);
+void DestroyAppState(AppState* state);
+
+AppState* GetAppState(HWND window);
+void AttachAppState(HWND window, AppState* state);
+
+// The controller number the library calls and the driver names use.
+uint16_t ControllerNumber(const AppState& state);

@@ -1,0 +1,87 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/command_line.h"
+#include "app/main_window.h"
+#include "controller/library_binding.h"
+#include "res/resource.h"
+
+ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 4;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUILLET));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
+    windowClass.lpszMenuName = "AppMenu";
+    windowClass.lpszClassName = MainWindowClassName;
+    windowClass.hIconSm = nullptr;
+    return RegisterClassExA(&windowClass);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    return CreateWindowExA(0, MainWindowClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW,
+                           CW_USEDEFAULT, CW_USEDEFAULT, MainWindowWidth, MainWindowHeight,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+void RestrictLibrarySearchToProgramFolder() {
+    char programPath[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, programPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    std::string folder(programPath, length);
+    folder.erase(folder.find_last_of('\\') + 1);
+    SetDllDirectoryA(folder.c_str());
+}
+
+void ShowVersionMessage(ControllerLibrary library) {
+    MessageBoxA(nullptr, VersionMessageText(library).c_str(), "Quillet", MB_ICONERROR);
+}
+
+bool BindControllerLibraries() {
+    if (BindApiLibrary() != BindSucceeded) {
+        ShowVersionMessage(ControllerLibrary::Api);
+        return false;
+    }
+    if (BindDialogLibrary() != BindSucceeded) {
+        ShowVersionMessage(ControllerLibrary::Dialogs);
+        return false;
+    }
+    return true;
+}
+
+int RunMessageLoop(HWND window, HACCEL accelerators) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(window, accelerators, &message) == 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
+    RestrictLibrarySearchToProgramFolder();
+    RegisterMainWindowClass(instance);
+    InitCommonControls();
+    HWND window = CreateMainWindow(instance);
+    if (window == nullptr) return 0;
+    AppState* state = GetAppState(window);
+    ApplyCommandLineOptions(*state, commandLine);
+    if (!BindControllerLibraries()) return 0;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    // Quillet defines no accelerator table, so this yields null and no
+    // keystroke ever becomes a command.
+    HACCEL accelerators = LoadAcceleratorsA(instance, "AppAccel");
+    return RunMessageLoop(window, accelerators);
+}

@@ -1,0 +1,31 @@
+// Start-up: the main window class, the hidden main window, the library
+// binding that decides whether Quillet may run, and the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include "controller/version_message.h"
+
+constexpr const char* MainWindowClassName = "Quillet";
+constexpr const char* MainWindowTitle = "Quillet";
+constexpr int MainWindowWidth = 1000;
+constexpr int MainWindowHeight = 420;
+
+ATOM RegisterMainWindowClass(HINSTANCE instance);
+// Creates the main window hidden; its WM_CREATE builds the AppState.
+HWND CreateMainWindow(HINSTANCE instance);
+
+// Quillet runs with administrator rights: a kxapi32.dll planted in the
+// current folder must never be loaded, so the search drops that folder and
+// otherwise stays the system's standard one.
+void RestrictLibrarySearchToProgramFolder();
+
+// Binds the API library, then the dialog library; on failure shows the
+// version message for the library that failed and returns false.
+bool BindControllerLibraries();
+void ShowVersionMessage(ControllerLibrary library);
+
+int RunMessageLoop(HWND window, HACCEL accelerators);
+
+// WinMain's whole work; returns the process exit code.
+int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand);

@@ -1,0 +1,33 @@
+// Identifiers of Quillet's resources, shared by quillet.rc and the code.
+#pragma once
+
+#define IDI_QUILLET 101
+
+// Menu "AppMenu"
+#define IDM_OPEN_FILE 1000
+#define IDM_SAVE_AS 1010
+#define IDM_EXIT 1020
+#define IDM_READ_IO 1100
+#define IDM_WRITE_IO 1110
+#define IDM_RESET_CONTROLLER 1120
+#define IDM_RECONFIGURE_IO 1130
+#define IDM_CONTROLLER_INFO 1140
+#define IDM_SELECT_CONTROLLER 1150
+#define IDM_ABOUT 1200
+
+// Axis-pair page template and its controls
+#define IDD_AXIS_PAIR_PAGE 2000
+#define IDC_SERVO_GROUP 2001
+#define IDC_SERVO_COARSE_HOME 2002
+#define IDC_SERVO_PLUS_LIMIT 2003
+#define IDC_SERVO_MINUS_LIMIT 2004
+#define IDC_SERVO_FAULT 2005
+#define IDC_SERVO_ENABLE 2006
+#define IDC_SERVO_DIRECTION 2007
+#define IDC_STEPPER_GROUP 2021
+#define IDC_STEPPER_COARSE_HOME 2022
+#define IDC_STEPPER_PLUS_LIMIT 2023
+#define IDC_STEPPER_MINUS_LIMIT 2024
+#define IDC_STEPPER_FAULT 2025
+#define IDC_STEPPER_ENABLE 2026
+#define IDC_STEPPER_HALF_CURRENT 2027

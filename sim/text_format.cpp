@@ -1,0 +1,27 @@
+#include "sim/text_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+std::string formatText(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    va_list measuring;
+    va_copy(measuring, arguments);
+    int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, arguments);
+        text.resize(static_cast<size_t>(length));
+    }
+    va_end(arguments);
+    return text;
+}
+
+std::string formatAddress(const void* pointer)
+{
+    return formatText("0x%08X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
+}

@@ -1,0 +1,112 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "controller/version_message.h"
+#include "res/resource.h"
+#include "tests/support/modal_answerer.h"
+#include "tests/support/quillet_window.h"
+
+TEST(Startup, MainWindowClassIsRegisteredAsQuilletDrawsIt) {
+    QuilletWindow quillet;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "Quillet", &windowClass));
+    EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(windowClass.lpfnWndProc, MainWindowProc);
+    EXPECT_EQ(windowClass.cbClsExtra, 0);
+    EXPECT_EQ(windowClass.cbWndExtra, 4);
+    EXPECT_NE(windowClass.hIcon, nullptr);
+    EXPECT_EQ(windowClass.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_STREQ(windowClass.lpszMenuName, "AppMenu");
+    LOGBRUSH brush{};
+    ASSERT_TRUE(GetObjectA(windowClass.hbrBackground, sizeof brush, &brush));
+    EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));
+    EXPECT_EQ(brush.lbColor, RGB(255, 255, 255));
+}
+
+TEST(Startup, MainWindowIsCreatedHiddenWithItsCaptionSizeAndMenu) {
+    QuilletWindow quillet;
+    HWND window = quillet.Handle();
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~(WS_CLIPSIBLINGS | WS_VISIBLE),
+              WS_OVERLAPPEDWINDOW);
+    char caption[32] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Quillet");
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.right - outer.left, 1000);
+    EXPECT_EQ(outer.bottom - outer.top, 420);
+    HMENU menu = GetMenu(window);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 3);
+}
+
+TEST(Startup, CreationBuildsTheStateLinkedThroughUserData) {
+    QuilletWindow quillet;
+    AppState* state = reinterpret_cast<AppState*>(GetWindowLongA(quillet.Handle(), GWL_USERDATA));
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state, GetAppState(quillet.Handle()));
+    EXPECT_EQ(state->mainWindow, quillet.Handle());
+    EXPECT_FALSE(state->imageValid);
+    EXPECT_EQ(state->deviceHandle, nullptr);
+    EXPECT_EQ(state->controllerId, 0);
+    for (uint8_t byte : state->image.bytes) ASSERT_EQ(byte, 0);
+}
+
+TEST(Startup, DestroyingTheWindowReleasesTheStateAndEndsTheLoop) {
+    QuilletWindow quillet;
+    HWND window = quillet.Handle();
+    // A device handle left in the state is closed with it.
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    quillet.State().deviceHandle = copy;
+    EXPECT_TRUE(quillet.CloseAndExpectQuit());
+    EXPECT_FALSE(IsWindow(window));
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(copy, &flags));
+    CloseHandle(event);
+}
+
+TEST(Startup, WmCreateAnswersOneSoCreationGoesOn) {
+    QuilletWindow quillet;
+    HWND probe = quillet.Handle();
+    // A second state for the same window would leak the first; ask the
+    // procedure directly with a window of our own instead.
+    HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    CREATESTRUCTA create{};
+    EXPECT_EQ(MainWindowProc(other, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)), 1);
+    AppState* state = GetAppState(other);
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->mainWindow, other);
+    EXPECT_NE(state, GetAppState(probe));
+    DestroyAppState(state);
+    DestroyWindow(other);
+}
+
+TEST(Startup, QuilletDefinesNoAcceleratorTable) {
+    EXPECT_EQ(LoadAcceleratorsA(GetModuleHandleA(nullptr), "AppAccel"), nullptr);
+}
+
+TEST(VersionMessage, NamesTheVersionAsThreeDigitsAndTheLibraryThatFailed) {
+    EXPECT_EQ(VersionMessageText(ControllerLibrary::Api),
+              "This application requires version 340\nor later of the Kestrix API!");
+    EXPECT_EQ(VersionMessageText(ControllerLibrary::Dialogs),
+              "This application requires version 340\nor later of the Kestrix Dialogs!");
+}
+
+TEST(VersionMessage, IsAnOwnerlessErrorBoxCaptionedQuillet) {
+    MessageBoxAnswerer answerer;
+    ShowVersionMessage(ControllerLibrary::Dialogs);
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    const SeenMessageBox& box = answerer.Seen()[0];
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.caption, "Quillet");
+    EXPECT_EQ(box.text, "This application requires version 340\nor later of the Kestrix Dialogs!");
+    EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_HAND));
+}

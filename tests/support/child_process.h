@@ -1,0 +1,29 @@
+// A Quillet started as a process of its own, for what only a whole run shows:
+// which libraries it binds, the version message, the exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::string& workingFolder,
+                 const std::string& arguments = "");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    // The first top-level window of this process with the class name (and,
+    // when asked, visible); null when none appeared within the time.
+    HWND WaitForWindow(const char* className, bool visible, DWORD milliseconds = 20000);
+    // The exit code, or STILL_ACTIVE when the process did not end in time.
+    DWORD WaitForExit(DWORD milliseconds = 20000);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+HWND FindProcessWindow(DWORD processId, const char* className, bool visible);

@@ -1,0 +1,31 @@
+// Quillet's real main window, created in the test process as start-up
+// creates it (hidden), for tests that drive it with messages.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_state.h"
+
+// Binds the simulated board's libraries, found beside the test program, into
+// this process; they stay bound for the process's life, as in Quillet.
+void BindSimulatedBoardLibraries();
+
+class QuilletWindow {
+public:
+    QuilletWindow();
+    ~QuilletWindow();
+    QuilletWindow(const QuilletWindow&) = delete;
+    QuilletWindow& operator=(const QuilletWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    AppState& State() const { return *GetAppState(window_); }
+    LRESULT Command(int id) const;
+    // Closes the window and reports whether it posted the quit message.
+    bool CloseAndExpectQuit();
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Runs this thread's pending messages.
+void PumpMessages();

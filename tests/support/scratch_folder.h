@@ -1,0 +1,28 @@
+// A fresh folder under the test prefix's temporary folder, removed with
+// everything in it when the test ends.
+#pragma once
+
+#include <string>
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // path_ + "\\" + name
+    std::string File(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// The folder that holds the test program, quillet.exe and the simulated
+// board's libraries.
+std::string ProgramFolder();
+
+void CopyFileOrFail(const std::string& from, const std::string& to);
+void WriteTextFile(const std::string& path, const std::string& text);
+std::string ReadTextFile(const std::string& path);

@@ -1,13 +1,12 @@
 // The simulated board: what KXOpen reports and the I/O configuration area it
-// holds, built from the default board plus the text file named by KXSIM_BOARD.
+// holds. Starts as the default board; a description file changes it (see
+// board_description.h).
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <istream>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "controller/controller_layout.h"
@@ -37,18 +36,13 @@ struct Board {
     bool registryOverlay = true;
 };
 
-Board makeDefaultBoard();
+// 8 axes (1 to 4 servo, 5 to 8 stepper) and 48 channels: 1 to 24 inputs,
+// 25 to 40 outputs, 41 to 48 both.
+Board MakeDefaultBoard();
 
-// Applies one line of a board description; malformed lines change nothing.
-void applyBoardDescriptionLine(Board& board, std::string_view line);
+uint32_t ChannelFlags(const Board& board, uint32_t channel);
+bool ChannelExists(const Board& board, uint32_t channel);
 
-// The default board with every line of `text` applied in order.
-Board parseBoardDescription(std::istream& text);
-
-// The board described by the file KXSIM_BOARD names, read afresh on every
-// call; the default board when the variable or the file is missing.
-Board loadBoardDescription();
-
-uint32_t channelFlags(const Board& board, uint32_t channel);
-uint16_t axisCountOf(const IoConfigArea& area);
-size_t axisRecordOffset(int axis);
+uint16_t AxisCountOf(const IoConfigArea& area);
+void SetAxisCount(IoConfigArea& area, uint16_t axisCount);
+size_t AxisRecordOffset(int axis);

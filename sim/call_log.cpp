@@ -4,20 +4,15 @@
 
 #include "sim/environment.h"
 
-void appendToCallLog(const std::string& line)
-{
-    std::optional<std::string> path = readEnvironmentVariable("KXSIM_LOG");
-    if (!path) {
-        return;
-    }
+void AppendToCallLog(const std::string& line) {
+    std::optional<std::string> path = ReadEnvironmentVariable("KXSIM_LOG");
+    if (!path) return;
     // Append-only access: every write lands at the current end, even when
     // another process writes to the same log.
     HANDLE file = CreateFileA(path->c_str(), FILE_APPEND_DATA,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return;
-    }
+    if (file == INVALID_HANDLE_VALUE) return;
     std::string text = line + "\n";
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

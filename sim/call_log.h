@@ -6,4 +6,4 @@
 
 // Appends `line` and a "\n". The file is opened and closed for every line so
 // that a reader, in this process or another, always sees complete lines.
-void appendToCallLog(const std::string& line);
+void AppendToCallLog(const std::string& line);

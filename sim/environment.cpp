@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-std::optional<std::string> readEnvironmentVariable(const char* name)
-{
+std::optional<std::string> ReadEnvironmentVariable(const char* name) {
     std::string value(256, '\0');
     for (;;) {
-        DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
-        if (length == 0) {
-            return std::nullopt;
-        }
-        if (length < value.size()) {
+        DWORD size = static_cast<DWORD>(value.size());
+        DWORD length = GetEnvironmentVariableA(name, value.data(), size);
+        if (length == 0) return std::nullopt;
+        if (length < size) {
             value.resize(length);
             return value;
         }

@@ -6,4 +6,4 @@
 #include <string>
 
 // The variable's value, or nothing when it is unset or empty.
-std::optional<std::string> readEnvironmentVariable(const char* name);
+std::optional<std::string> ReadEnvironmentVariable(const char* name);

@@ -1,10 +1,10 @@
 #include "sim/text_format.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
-std::string formatText(const char* format, ...)
-{
+std::string FormatText(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     va_list measuring;
@@ -21,7 +21,10 @@ std::string formatText(const char* format, ...)
     return text;
 }
 
-std::string formatAddress(const void* pointer)
-{
-    return formatText("0x%08X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
+std::string FormatAddress(const void* pointer) {
+    return FormatText("0x%08X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
+}
+
+std::string FormatQuotedOrNull(const char* text) {
+    return text ? FormatText("\"%s\"", text) : std::string("NULL");
 }

@@ -1,6 +1,186 @@
 #include "app/command_line.h"
 
-#include "app/app_state.h"
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
-// The controller option is not read yet: it comes with the command-line work.
-void ApplyCommandLineOptions(AppState&, char*) {}
+namespace {
+
+char programName[] = "program name";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void ReportOptionError(const char* format, int option) {
+    if (reportOptionErrors) std::fprintf(stderr, format, option);
+}
+
+// Whether text begins with name, letter case ignored.
+bool BeginsWithName(const char* text, const char* name) {
+    for (; *name != '\0'; ++name, ++text) {
+        if (std::tolower(static_cast<unsigned char>(*text)) !=
+            std::tolower(static_cast<unsigned char>(*name)))
+            return false;
+    }
+    return true;
+}
+
+// 0, 1 or 2 for a letter of optionLetters; -1 for anything else.
+int LetterArgumentKind(char letter) {
+    if (letter == '\0' || letter == ':') return -1;
+    const char* found = std::strchr(optionLetters, letter);
+    if (found == nullptr) return -1;
+    if (found[1] != ':') return 0;
+    return found[2] == ':' ? 2 : 1;
+}
+
+constexpr int NoMatch = -2;
+
+int ScanLongOption(int* longIndex) {
+    for (int row = 0; longOptions[row].name != nullptr; ++row) {
+        const LongOption& option = longOptions[row];
+        if (!BeginsWithName(scanPosition, option.name)) continue;
+        scanPosition += std::strlen(option.name);
+        if (longIndex != nullptr) *longIndex = row;
+        int result = option.value;
+        if (option.flag != nullptr) {
+            *option.flag = option.value;
+            result = 0;
+        }
+        if ((option.argumentKind == 1 || option.argumentKind == 2) && *scanPosition == '=') {
+            optionArgument = scanPosition + 1;
+            *scanPosition = '\0';
+            return result;
+        }
+        if (option.argumentKind == 1) {
+            ReportOptionError("Argument missing for option -%c", option.value);
+            badOption = option.value;
+            return '?';
+        }
+        if (option.argumentKind == 2) ReportOptionError("Argument missing for option -%c", option.value);
+        return result;
+    }
+    return NoMatch;
+}
+
+int ScanShortOption(int count, char** words) {
+    const char letter = *scanPosition;
+    const int kind = LetterArgumentKind(letter);
+    if (kind < 0) {
+        ReportOptionError("Unknown option -%c", letter);
+        badOption = letter;
+        if (letter != '\0') ++scanPosition;
+        return '?';
+    }
+    ++scanPosition;
+    if (kind == 0) return letter;
+    // The argument is always the next word; the rest of this one is dropped.
+    if (TakeOptionArgument(words, kind, count) || kind == 2) {
+        *scanPosition = '\0';
+        return letter;
+    }
+    ReportOptionError("Argument missing for option -%c", letter);
+    badOption = letter;
+    return '?';
+}
+
+int32_t ControllerNumberFrom(const char* text) {
+    if (text == nullptr) return 0;
+    // strtol's clamping to the 32-bit range, whatever the width of long.
+    const long long number = std::strtoll(text, nullptr, 10);
+    const long long clamped = std::clamp<long long>(number, INT32_MIN, INT32_MAX);
+    return static_cast<int16_t>(static_cast<uint16_t>(clamped & 0xFFFF));
+}
+
+}  // namespace
+
+const char* const optionLetters = "b:";
+const LongOption longOptions[] = {
+    {"board", 1, nullptr, 'b'},
+    {nullptr, 0, nullptr, 0},
+};
+
+int nextWord = 1;
+char* scanPosition = nullptr;
+bool insideOptionWord = false;
+char* optionArgument = nullptr;
+int badOption = 0;
+bool reportOptionErrors = true;
+
+int SplitCommandLine(char* text, char* words[CommandLineSlots]) {
+    words[0] = programName;
+    int count = 1;
+    if (text == nullptr) return count;
+    char* at = text;
+    while (*at != '\0' && count < CommandLineSlots) {
+        while (IsBlank(*at)) ++at;
+        if (*at == '\0') break;
+        char* word;
+        if (*at == '"') {
+            word = ++at;
+            while (*at != '\0' && *at != '"') ++at;
+        } else {
+            word = at;
+            while (*at != '\0' && !IsBlank(*at)) ++at;
+        }
+        words[count++] = word;
+        if (*at != '\0') *at++ = '\0';
+    }
+    return count;
+}
+
+int NextOption(int count, char** words, int* longIndex) {
+    optionArgument = nullptr;
+    badOption = 0;
+    if (scanPosition == nullptr || *scanPosition == '\0') insideOptionWord = false;
+    if (!insideOptionWord) {
+        if (nextWord >= count) return -1;
+        scanPosition = words[nextWord++];
+    }
+    if (*scanPosition == '-') {
+        ++scanPosition;
+        insideOptionWord = true;
+    } else if (!insideOptionWord) {
+        --nextWord;
+        return -1;
+    }
+    const bool longOption = *scanPosition == '-';
+    if (longOption) ++scanPosition;
+    while (IsWhiteSpace(*scanPosition)) ++scanPosition;
+    if (longOption) {
+        const int result = ScanLongOption(longIndex);
+        if (result != NoMatch) return result;
+        // An unknown long name is read as short option letters.
+    }
+    return ScanShortOption(count, words);
+}
+
+bool TakeOptionArgument(char** words, int kind, int count) {
+    if ((kind != 1 && kind != 2) || nextWord >= count) return false;
+    if (kind == 2 && words[nextWord][0] == '-') return false;
+    optionArgument = words[nextWord++];
+    return true;
+}
+
+void ResetOptionScanner() {
+    nextWord = 1;
+    scanPosition = nullptr;
+    insideOptionWord = false;
+    optionArgument = nullptr;
+    badOption = 0;
+    reportOptionErrors = true;
+}
+
+void ApplyCommandLineOptions(char* commandLine, int32_t& controllerId) {
+    char* words[CommandLineSlots] = {};
+    const int count = SplitCommandLine(commandLine, words);
+    reportOptionErrors = false;
+    for (int option; (option = NextOption(count, words, nullptr)) != -1;) {
+        if (option == 'b') controllerId = ControllerNumberFrom(optionArgument);
+    }
+}

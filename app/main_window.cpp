@@ -1,7 +1,13 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
+#include "app/menu_commands.h"
 #include "app/settings.h"
+#include "app/summary_layout.h"
+#include "controller/driver_commands.h"
+#include "ioconfig/assignment_editor.h"
+#include "ioconfig/config_file.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -24,6 +30,39 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (const AppState* state = GetAppState(window)) {
+        for (const SummaryText& text : LayOutSummary(state->image))
+            TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
+    }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+// Save As, Write and Reconfigure need an image to work on.
+void EnableImageCommands(HMENU popup, bool imageValid) {
+    const UINT state = MF_BYCOMMAND | (imageValid ? MF_ENABLED : MF_GRAYED);
+    for (UINT id : {IDM_SAVE_AS, IDM_WRITE_IO, IDM_RECONFIGURE_IO}) EnableMenuItem(popup, id, state);
+}
+
+void RunCommand(HWND window, int id) {
+    switch (id) {
+        case IDM_OPEN_FILE: LoadIoConfigFile(window); break;
+        case IDM_SAVE_AS: SaveIoConfigFile(window); break;
+        case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
+        case IDM_READ_IO: ReadIoFromController(window); break;
+        case IDM_WRITE_IO: WriteIoToController(window); break;
+        case IDM_RESET_CONTROLLER: ResetControllerToDefaults(window); break;
+        case IDM_RECONFIGURE_IO: ReconfigureIoAssignments(window); break;
+        case IDM_CONTROLLER_INFO: ShowControllerInfo(window); break;
+        case IDM_SELECT_CONTROLLER: SelectController(window); break;
+        case IDM_ABOUT: ShowAboutBox(window); break;
+        default: break;
+    }
+}
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -32,6 +71,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnCreate(window);
         case WM_DESTROY:
             return OnDestroy(window);
+        case WM_PAINT:
+            return OnPaint(window);
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_COMMAND:
+            RunCommand(window, LOWORD(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            // Only the File and Controller popups of the menu bar; never the
+            // window menu.
+            if (lParam == 0 || lParam == 1) {
+                EnableImageCommands(reinterpret_cast<HMENU>(wParam), GetAppState(window)->imageValid);
+                return 0;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

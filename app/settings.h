@@ -2,9 +2,18 @@
 // configuration-file dialogs open in.
 #pragma once
 
+#include <cstddef>
+
 struct AppState;
+
+constexpr const char* FallbackSettingsFile = "Lantrel.ini";
+constexpr const char* SettingsSection = "Settings";
 
 // Finds the settings file's path and the default folder of the dialogs.
 void SetUpSettingsPaths(AppState& state);
 void LoadSettings(AppState& state);
 void StoreSettings(const AppState& state);
+
+// Appends text to the NUL-terminated path in a field of fieldSize bytes,
+// cutting it so that the terminator always fits.
+void AppendToPathField(char* field, size_t fieldSize, const char* text);

@@ -76,7 +76,7 @@ int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) return 0;
     AppState* state = GetAppState(window);
-    ApplyCommandLineOptions(*state, commandLine);
+    ApplyCommandLineOptions(commandLine, state->controllerId);
     if (!BindControllerLibraries()) return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -116,12 +116,6 @@ TEST(LibraryBinding, CompleteLibrariesBindEverySlot) {
 // Whole runs of quillet.exe, from a folder laid out as a user's PC might be.
 class QuilletStartup : public ::testing::Test {
 protected:
-    void Install(const std::string& folder, const std::string& api, const std::string& dialogs) {
-        CopyFileOrFail(ProgramFolder() + "\\quillet.exe", folder + "\\quillet.exe");
-        if (!api.empty()) CopyFileOrFail(ProgramFolder() + api, folder + "\\kxapi32.dll");
-        if (!dialogs.empty()) CopyFileOrFail(ProgramFolder() + dialogs, folder + "\\kxdlg32.dll");
-    }
-
     // Starts Quillet, expects the version message, answers it and returns
     // its text once the process has ended with exit code 0.
     std::string RunExpectingVersionMessage(const std::string& workingFolder) {
@@ -153,14 +147,14 @@ protected:
 };
 
 TEST_F(QuilletStartup, WithoutTheApiLibraryShowsTheApiVersionMessageAndNeverLoadsTheDialogs) {
-    Install(programFolder.Path(), "", "\\kxdlg32.dll");
+    InstallQuillet(programFolder.Path(), "", "\\kxdlg32.dll");
     EXPECT_EQ(RunExpectingVersionMessage(programFolder.Path()),
               "This application requires version 340\nor later of the Kestrix API!");
     EXPECT_FALSE(Contains(board.CallLog(), "load kxdlg32.dll"));
 }
 
 TEST_F(QuilletStartup, AnApiLibraryLackingOneNameShowsTheApiVersionMessage) {
-    Install(programFolder.Path(), LackingKrxputramex, "\\kxdlg32.dll");
+    InstallQuillet(programFolder.Path(), LackingKrxputramex, "\\kxdlg32.dll");
     EXPECT_EQ(RunExpectingVersionMessage(programFolder.Path()),
               "This application requires version 340\nor later of the Kestrix API!");
     EXPECT_TRUE(Contains(board.CallLog(), "load kxapi32.dll"));
@@ -168,7 +162,7 @@ TEST_F(QuilletStartup, AnApiLibraryLackingOneNameShowsTheApiVersionMessage) {
 }
 
 TEST_F(QuilletStartup, ADialogLibraryLackingOneNameShowsTheDialogsVersionMessage) {
-    Install(programFolder.Path(), "\\kxapi32.dll", LackingModuleDescEx);
+    InstallQuillet(programFolder.Path(), "\\kxapi32.dll", LackingModuleDescEx);
     EXPECT_EQ(RunExpectingVersionMessage(programFolder.Path()),
               "This application requires version 340\nor later of the Kestrix Dialogs!");
     EXPECT_TRUE(Contains(board.CallLog(), "load kxdlg32.dll"));
@@ -176,15 +170,15 @@ TEST_F(QuilletStartup, ADialogLibraryLackingOneNameShowsTheDialogsVersionMessage
 
 TEST_F(QuilletStartup, LibrariesInTheWorkingFolderAreNeverLoaded) {
     ScratchFolder workingFolder;
-    Install(programFolder.Path(), "", "");
-    Install(workingFolder.Path(), "\\kxapi32.dll", "\\kxdlg32.dll");
+    InstallQuillet(programFolder.Path(), "", "");
+    InstallQuillet(workingFolder.Path(), "\\kxapi32.dll", "\\kxdlg32.dll");
     EXPECT_EQ(RunExpectingVersionMessage(workingFolder.Path()),
               "This application requires version 340\nor later of the Kestrix API!");
     EXPECT_FALSE(Contains(board.CallLog(), "load kxapi32.dll"));
 }
 
 TEST_F(QuilletStartup, WithBothLibrariesCompleteShowsTheWindowAndExitsWithZero) {
-    Install(programFolder.Path(), "\\kxapi32.dll", "\\kxdlg32.dll");
+    InstallQuillet(programFolder.Path(), "\\kxapi32.dll", "\\kxdlg32.dll");
     ChildProcess quillet(programFolder.File("quillet.exe"), programFolder.Path());
     HWND window = quillet.WaitForWindow("Quillet", true);
     ASSERT_NE(window, nullptr);

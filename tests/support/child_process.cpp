@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tests/support/scratch_folder.h"
+
 namespace {
 
 struct WindowQuery {
@@ -73,4 +75,10 @@ DWORD ChildProcess::WaitForExit(DWORD milliseconds) {
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process_, &exitCode);
     return exitCode;
+}
+
+void InstallQuillet(const std::string& folder, const std::string& api, const std::string& dialogs) {
+    CopyFileOrFail(ProgramFolder() + "\\quillet.exe", folder + "\\quillet.exe");
+    if (!api.empty()) CopyFileOrFail(ProgramFolder() + api, folder + "\\kxapi32.dll");
+    if (!dialogs.empty()) CopyFileOrFail(ProgramFolder() + dialogs, folder + "\\kxdlg32.dll");
 }

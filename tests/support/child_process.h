@@ -27,3 +27,8 @@ private:
 };
 
 HWND FindProcessWindow(DWORD processId, const char* className, bool visible);
+
+// Copies quillet.exe into folder, with the libraries given as paths below
+// the test program's folder ("" leaves a library out).
+void InstallQuillet(const std::string& folder, const std::string& api = "\\kxapi32.dll",
+                    const std::string& dialogs = "\\kxdlg32.dll");

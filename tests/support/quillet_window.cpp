@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "app/settings.h"
 #include "app/startup.h"
 #include "controller/library_binding.h"
 
@@ -49,3 +50,17 @@ void PumpMessages() {
         DispatchMessageA(&message);
     }
 }
+
+std::string SettingsFilePath() {
+    AppState probe{};
+    SetUpSettingsPaths(probe);
+    return probe.settingsPath;
+}
+
+void ShowPainted(HWND window) {
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    PumpMessages();
+}
+
+bool WaitsForRepaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE) != FALSE; }

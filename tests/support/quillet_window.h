@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_state.h"
 
 // Binds the simulated board's libraries, found beside the test program, into
@@ -29,3 +31,11 @@ private:
 
 // Runs this thread's pending messages.
 void PumpMessages();
+
+// Where Quillet keeps its settings file in the test prefix.
+std::string SettingsFilePath();
+
+// Shows the window without activating it, painted, with nothing invalid left.
+void ShowPainted(HWND window);
+// Whether part of the window's client area waits to be repainted.
+bool WaitsForRepaint(HWND window);

@@ -1,0 +1,232 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/support/modal_answerer.h"
+#include "tests/support/quillet_window.h"
+#include "tests/support/simulated_board.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool IsGrayed(HMENU popup, UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+
+// Dark pixels in a rectangle of the client area, as painted.
+int DarkPixels(HWND window, RECT area) {
+    HDC dc = GetDC(window);
+    int dark = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (GetRValue(GetPixel(dc, x, y)) < 128) ++dark;
+    ReleaseDC(window, dc);
+    return dark;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BindSimulatedBoardLibraries();
+        board.ClearCallLog();
+    }
+
+    // Opens a popup of the menu bar as the system does, by position.
+    LRESULT OpenPopup(int position, LPARAM lParam) {
+        return SendMessageA(quillet.Handle(), WM_INITMENUPOPUP,
+                            reinterpret_cast<WPARAM>(Popup(position)), lParam);
+    }
+    HMENU Popup(int position) { return GetSubMenu(GetMenu(quillet.Handle()), position); }
+
+    std::string Window() { return LoggedPointer(quillet.Handle()); }
+
+    SimulatedBoard board;
+    QuilletWindow quillet;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, ImageCommandsAreGreyedUntilAnImageIsHeld) {
+    EXPECT_EQ(OpenPopup(0, 0), 0);
+    EXPECT_TRUE(IsGrayed(Popup(0), IDM_SAVE_AS));
+    EXPECT_FALSE(IsGrayed(Popup(0), IDM_OPEN_FILE));
+    EXPECT_FALSE(IsGrayed(Popup(0), IDM_EXIT));
+    EXPECT_EQ(OpenPopup(1, 1), 0);
+    EXPECT_TRUE(IsGrayed(Popup(1), IDM_WRITE_IO));
+    EXPECT_TRUE(IsGrayed(Popup(1), IDM_RECONFIGURE_IO));
+    for (UINT id : {IDM_READ_IO, IDM_RESET_CONTROLLER, IDM_CONTROLLER_INFO, IDM_SELECT_CONTROLLER})
+        EXPECT_FALSE(IsGrayed(Popup(1), id)) << id;
+
+    quillet.Command(IDM_READ_IO);
+    OpenPopup(0, 0);
+    OpenPopup(1, 1);
+    EXPECT_FALSE(IsGrayed(Popup(0), IDM_SAVE_AS));
+    EXPECT_FALSE(IsGrayed(Popup(1), IDM_WRITE_IO));
+    EXPECT_FALSE(IsGrayed(Popup(1), IDM_RECONFIGURE_IO));
+}
+
+TEST_F(MainWindow, TheHelpPopupAndTheWindowMenuAreLeftAlone) {
+    // Greyed by hand: only the File and Controller popups are brought up to date.
+    EnableMenuItem(Popup(0), IDM_SAVE_AS, MF_BYCOMMAND | MF_GRAYED);
+    quillet.State().imageValid = true;
+    const LRESULT expected = DefWindowProcA(quillet.Handle(), WM_INITMENUPOPUP,
+                                            reinterpret_cast<WPARAM>(Popup(2)), 2);
+    EXPECT_EQ(OpenPopup(2, 2), expected);
+    EXPECT_FALSE(IsGrayed(Popup(2), IDM_ABOUT));
+    OpenPopup(0, MAKELPARAM(0, TRUE));  // the window menu's flag
+    EXPECT_TRUE(IsGrayed(Popup(0), IDM_SAVE_AS));
+    OpenPopup(0, 0);
+    EXPECT_FALSE(IsGrayed(Popup(0), IDM_SAVE_AS));
+}
+
+TEST_F(MainWindow, ReadCopiesTheWholeAreaAndClosesTheController) {
+    board.Describe("axisCount = 3\nbyte 0 = 0xAB\nbyte 255 = 0x11\nbyte 1279 = 0xCD\n");
+    ShowPainted(quillet.Handle());
+    EXPECT_EQ(quillet.Command(IDM_READ_IO), 0);
+    AppState& state = quillet.State();
+    EXPECT_TRUE(state.imageValid);
+    EXPECT_EQ(GetAxisCount(state.image), 3);
+    EXPECT_EQ(state.image.bytes[0], 0xAB);
+    EXPECT_EQ(state.image.bytes[255], 0x11);
+    EXPECT_EQ(state.image.bytes[1279], 0xCD);
+    EXPECT_EQ(GetChannel(state.image, 2, IoSignal::PlusLimit), 10);  // the default board's axis 2
+    EXPECT_EQ(board.CallLog(),
+              (Lines{"KXOpen(0, 2, \"\") = 1",
+                     "krxgetramex(1, 0xA0020200, " + LoggedPointer(state.image.bytes.data()) + ", 1280)",
+                     "KXClose(1)"}));
+    EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
+}
+
+TEST_F(MainWindow, ReadFromAControllerThatWillNotOpenChangesNothingButRepaints) {
+    for (const char* openResult : {"0", "-1"}) {
+        board.Describe(std::string("open = ") + openResult + "\n");
+        board.ClearCallLog();
+        ShowPainted(quillet.Handle());
+        quillet.Command(IDM_READ_IO);
+        EXPECT_FALSE(quillet.State().imageValid);
+        EXPECT_EQ(GetAxisCount(quillet.State().image), 0);
+        EXPECT_EQ(board.CallLog(), Lines{std::string("KXOpen(0, 2, \"\") = ") + openResult});
+        EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
+    }
+    OpenPopup(0, 0);
+    EXPECT_TRUE(IsGrayed(Popup(0), IDM_SAVE_AS));
+}
+
+TEST_F(MainWindow, TheLibrariesGetTheControllersLowSixteenBitsUnsigned) {
+    quillet.State().controllerId = -1;
+    quillet.Command(IDM_READ_IO);
+    quillet.State().controllerId = 0x12345;
+    quillet.Command(IDM_READ_IO);
+    const Lines log = board.CallLog();
+    ASSERT_EQ(log.size(), 6u);
+    EXPECT_EQ(log[0], "KXOpen(65535, 2, \"\") = 1");
+    EXPECT_EQ(log[3], "KXOpen(9029, 2, \"\") = 1");
+}
+
+TEST_F(MainWindow, SelectControllerChangesOnlyTheControllerTheNextCommandsUse) {
+    board.Describe("select = 3\n");
+    quillet.Command(IDM_READ_IO);
+    const IoConfigImage before = quillet.State().image;
+    board.ClearCallLog();
+    EXPECT_EQ(quillet.Command(IDM_SELECT_CONTROLLER), 0);
+    EXPECT_EQ(quillet.State().controllerId, 3);
+    EXPECT_TRUE(quillet.State().imageValid);
+    EXPECT_EQ(quillet.State().image.bytes, before.bytes);
+    quillet.Command(IDM_READ_IO);
+    const Lines log = board.CallLog();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], "KXDLG_SelectController(" + Window() + ", 0, 0, 0) = 3");
+    EXPECT_EQ(log[1], "KXOpen(3, 2, \"\") = 1");
+}
+
+TEST_F(MainWindow, ACancelledSelectionKeepsTheController) {
+    quillet.State().controllerId = 5;
+    for (const char* answer : {"-1", "-32768", "65535"}) {
+        board.Describe(std::string("select = ") + answer + "\n");
+        quillet.Command(IDM_SELECT_CONTROLLER);
+        EXPECT_EQ(quillet.State().controllerId, 5) << answer;
+    }
+}
+
+TEST_F(MainWindow, SelectControllerShowsTheDialogLibrarysDialog) {
+    ModalAnswerer answerer([](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), "Select Controller");
+        PressButton(dialog, IDCANCEL);
+    });
+    quillet.State().controllerId = 2;
+    quillet.Command(IDM_SELECT_CONTROLLER);
+    EXPECT_EQ(answerer.DialogsAnswered(), 1);
+    EXPECT_EQ(quillet.State().controllerId, 2);
+}
+
+TEST_F(MainWindow, ControllerInfoShowsTheDialogWithTheOpenHandleThenClosesIt) {
+    ModalAnswerer answerer([](HWND dialog) { PressButton(dialog, IDOK); });
+    EXPECT_EQ(quillet.Command(IDM_CONTROLLER_INFO), 0);
+    EXPECT_EQ(answerer.DialogsAnswered(), 1);
+    EXPECT_EQ(board.CallLog(), (Lines{"KXOpen(0, 2, \"\") = 1",
+                                      "KXDLG_ControllerInfo(" + Window() + ", 1, 0, 0)",
+                                      "KXClose(1)"}));
+}
+
+TEST_F(MainWindow, ControllerInfoForAControllerThatWillNotOpenShowsNothing) {
+    board.Describe("open = -3\n");
+    ModalAnswerer answerer([](HWND dialog) { PressButton(dialog, IDOK); });
+    quillet.Command(IDM_CONTROLLER_INFO);
+    EXPECT_EQ(answerer.DialogsAnswered(), 0);
+    EXPECT_EQ(board.CallLog(), Lines{"KXOpen(0, 2, \"\") = -3"});
+}
+
+TEST_F(MainWindow, AboutShowsTheDialogLibrarysAboutBox) {
+    std::string caption;
+    ModalAnswerer answerer([&caption](HWND dialog) {
+        caption = WindowText(dialog);
+        PressButton(dialog, IDOK);
+    });
+    quillet.Command(IDM_ABOUT);
+    EXPECT_EQ(caption, "About Quillet");
+    EXPECT_EQ(board.CallLog(), Lines{"KXDLG_AboutBox(" + Window() + ", \"About Quillet\", 0)"});
+}
+
+TEST_F(MainWindow, ExitPostsCloseAndCloseDestroysTheWindowAtOnce) {
+    HWND window = quillet.Handle();
+    EXPECT_EQ(quillet.Command(IDM_EXIT), 0);
+    EXPECT_TRUE(IsWindow(window));
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
+    EXPECT_EQ(message.wParam, 0u);
+    EXPECT_EQ(message.lParam, 0);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindow, UnknownCommandsDoNothing) {
+    for (int id : {1005, 2000, 0}) EXPECT_EQ(quillet.Command(id), 0);
+    EXPECT_EQ(SendMessageA(quillet.Handle(), WM_COMMAND, MAKEWPARAM(1005, 1), 0), 0);
+    EXPECT_TRUE(board.CallLog().empty());
+    EXPECT_FALSE(quillet.State().imageValid);
+    EXPECT_TRUE(IsWindow(quillet.Handle()));
+}
+
+TEST_F(MainWindow, CommandsIgnoreTheNotificationCode) {
+    SendMessageA(quillet.Handle(), WM_COMMAND, MAKEWPARAM(IDM_READ_IO, 1), 0);
+    EXPECT_TRUE(quillet.State().imageValid);
+}
+
+TEST_F(MainWindow, PaintsTheSummaryWhereItsLayoutPutsIt) {
+    HWND window = quillet.Handle();
+    ShowPainted(window);
+    EXPECT_EQ(DarkPixels(window, {0, 0, 900, 340}), 0);  // no axes, nothing drawn
+
+    quillet.Command(IDM_READ_IO);
+    UpdateWindow(window);
+    EXPECT_GT(DarkPixels(window, {30, 40, 110, 56}), 0);    // "Axis 1: Servo"
+    EXPECT_GT(DarkPixels(window, {10, 60, 90, 76}), 0);     // "Coarse Home (inp)"
+    EXPECT_GT(DarkPixels(window, {150, 60, 166, 76}), 0);   // " 1"
+    EXPECT_GT(DarkPixels(window, {630, 200, 720, 216}), 0); // "Axis 8: Stepper"
+    EXPECT_EQ(DarkPixels(window, {0, 0, 900, 38}), 0);      // above the first line
+    EXPECT_EQ(DarkPixels(window, {0, 180, 900, 198}), 0);   // the empty line after each first axis
+    EXPECT_EQ(DarkPixels(window, {810, 0, 980, 340}), 0);   // beyond the fourth column
+}

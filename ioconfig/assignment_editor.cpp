@@ -1,9 +1,214 @@
 #include "ioconfig/assignment_editor.h"
 
-#include "app/app_state.h"
+#include <commctrl.h>
 
-// The editor comes with its own work; until then it shows nothing.
-int EditIoAssignments(HWND, AppState&) { return 0; }
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/app_state.h"
+#include "controller/controller_library.h"
+#include "ioconfig/channel_offer.h"
+#include "res/resource.h"
+
+namespace {
+
+IoEditorState editorState{};
+
+constexpr int AxisPairPages = 4;
+constexpr int StepperAxisOffset = 4;  // page k edits axes k + 1 and k + 5
+constexpr int BoxesPerColumn = 6;
+
+// One of the twelve boxes of a page: the signal it edits and its column.
+struct AxisBox {
+    int id;
+    bool servoColumn;
+    SignalRow row;
+};
+
+AxisBox BoxAt(int index) {
+    const bool servo = index < BoxesPerColumn;
+    const int row = index % BoxesPerColumn;
+    return {(servo ? IDC_SERVO_COARSE_HOME : IDC_STEPPER_COARSE_HOME) + row, servo,
+            (servo ? ServoSignals : StepperSignals)[static_cast<size_t>(row)]};
+}
+
+constexpr int BoxCount = 2 * BoxesPerColumn;
+
+bool FindBox(int id, AxisBox& found) {
+    for (int i = 0; i < BoxCount; ++i) {
+        if (BoxAt(i).id != id) continue;
+        found = BoxAt(i);
+        return true;
+    }
+    return false;
+}
+
+int AxisOf(const AxisBox& box, int pageIndex) {
+    return pageIndex + 1 + (box.servoColumn ? 0 : StepperAxisOffset);
+}
+
+HWND SheetOf(HWND page) { return GetParent(page); }
+
+int PageIndex(HWND page) {
+    return static_cast<int>(SendMessageA(SheetOf(page), PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0));
+}
+
+int32_t ChannelCountOf(const ControllerConfigRecord& record) {
+    const uint8_t* count = record.bytes + ConfigRecordChannelCountOffset;
+    return static_cast<int32_t>(count[0] | (count[1] << 8) | (count[2] << 16) |
+                                (static_cast<uint32_t>(count[3]) << 24));
+}
+
+int32_t QueryChannelCount(int16_t handle) {
+    ControllerConfigRecord record{};
+    record.bytes[ConfigRecordSizeOffset] = static_cast<uint8_t>(ControllerConfigRecordSize);
+    // A count the controller could not give means no channels.
+    if (KXGetConfigurationEx(handle, &record) != 0) return 0;
+    return ChannelCountOf(record);
+}
+
+void AddEntry(HWND page, int id, const char* text) {
+    SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void BuildLists(HWND page) {
+    for (int i = 0; i < BoxCount; ++i) {
+        AddEntry(page, BoxAt(i).id, "--");
+        SendDlgItemMessageA(page, BoxAt(i).id, CB_SETCURSEL, 0, 0);
+    }
+    const int channels = ChannelsToOffer(editorState.channelCount);
+    for (int channel = 1; channel <= channels; ++channel) {
+        uint32_t flags = 0;  // a query that fails offers the channel nowhere
+        KXGetDigitalIOConfig(editorState.controllerHandle, static_cast<uint32_t>(channel), &flags);
+        const std::string text = std::to_string(channel);
+        // Inputs first to the eight input boxes, then outputs to the four
+        // output boxes, each column in turn.
+        for (SignalDirection direction : {SignalDirection::Input, SignalDirection::Output}) {
+            if (!OffersChannel(direction, flags)) continue;
+            for (int i = 0; i < BoxCount; ++i)
+                if (BoxAt(i).row.direction == direction) AddEntry(page, BoxAt(i).id, text.c_str());
+        }
+    }
+}
+
+LRESULT OnInitDialog(HWND page) {
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    BuildLists(page);
+    PostMessageA(page, FillAxisPairPage, 0, 0);
+    SetCursor(previous);
+    return TRUE;
+}
+
+void SetTitles(HWND page, int pageIndex) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Axis %d (Servo)", pageIndex + 1);
+    SetDlgItemTextA(page, IDC_SERVO_GROUP, text);
+    std::snprintf(text, sizeof text, "Axis %d (Stepper)", pageIndex + 1 + StepperAxisOffset);
+    SetDlgItemTextA(page, IDC_STEPPER_GROUP, text);
+    std::snprintf(text, sizeof text, "Axes %d and %d", pageIndex + 1, pageIndex + 1 + StepperAxisOffset);
+    SetWindowTextA(page, text);
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(SheetOf(page), PSM_GETTABCONTROL, 0, 0));
+    TCITEMA tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = text;
+    SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(pageIndex), reinterpret_cast<LPARAM>(&tab));
+}
+
+LRESULT OnFill(HWND page) {
+    const int pageIndex = PageIndex(page);
+    SetTitles(page, pageIndex);
+    const IoConfigImage& image = editorState.editedState->image;
+    for (int i = 0; i < BoxCount; ++i) {
+        const AxisBox box = BoxAt(i);
+        char text[8];
+        std::snprintf(text, sizeof text, "%d", GetChannel(image, AxisOf(box, pageIndex), box.row.signal));
+        // The first entry that begins with the text; none leaves "--".
+        SendDlgItemMessageA(page, box.id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(text));
+    }
+    return TRUE;
+}
+
+std::string SelectedText(HWND box) {
+    const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return "";
+    const LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return "";
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+LRESULT OnCommand(HWND page, WPARAM wParam, LPARAM lParam) {
+    const int pageIndex = PageIndex(page);
+    if (HIWORD(wParam) != CBN_SELCHANGE) return TRUE;
+    const std::string text = SelectedText(reinterpret_cast<HWND>(lParam));
+    AxisBox box{};
+    if (!text.empty() && FindBox(LOWORD(wParam), box)) {
+        // "--" reads as 0, no channel.
+        const long channel = std::strtol(text.c_str(), nullptr, 10);
+        SetChannel(editorState.editedState->image, AxisOf(box, pageIndex), box.row.signal,
+                   static_cast<uint8_t>(channel & 0xFF));
+    }
+    SendMessageA(SheetOf(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+    return TRUE;
+}
+
+LRESULT OnNotify(HWND page, const NMHDR& notice) {
+    if (notice.code != static_cast<UINT>(PSN_SETACTIVE) && notice.code != static_cast<UINT>(PSN_APPLY))
+        return FALSE;
+    // Activation is accepted and Apply reports no error: the image already
+    // holds every change.
+    SetWindowLongA(page, DWL_MSGRESULT, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: return OnInitDialog(page);
+        case FillAxisPairPage: return OnFill(page);
+        case WM_COMMAND: return OnCommand(page, wParam, lParam);
+        case WM_NOTIFY: return OnNotify(page, *reinterpret_cast<const NMHDR*>(lParam));
+        default: return FALSE;
+    }
+}
+
+int EditIoAssignments(HWND owner, AppState& state) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(owner, GWL_HINSTANCE));
+    PROPSHEETPAGEA pages[AxisPairPages] = {};
+    for (PROPSHEETPAGEA& page : pages) {
+        page.dwSize = sizeof page;
+        page.dwFlags = PSP_PREMATURE;
+        page.hInstance = instance;
+        page.pszTemplate = MAKEINTRESOURCEA(IDD_AXIS_PAIR_PAGE);
+        page.pfnDlgProc = AxisPairPage;
+        page.lParam = 0;
+    }
+    PROPSHEETHEADERA sheet{};
+    sheet.dwSize = sizeof sheet;
+    sheet.dwFlags = PSH_PROPSHEETPAGE;
+    sheet.hwndParent = owner;
+    sheet.hInstance = instance;
+    sheet.pszCaption = "I/O Configuration";
+    sheet.nPages = AxisPairPages;
+    sheet.nStartPage = 0;
+    sheet.ppsp = pages;
+
+    const int16_t handle = KXOpen(ControllerNumber(state), ControllerOpenMode, ControllerOpenName);
+    if (handle <= 0) {
+        MessageBoxA(owner, "Unable to access motion controller", "IO Config Error", MB_OK | MB_ICONWARNING);
+        return 0;
+    }
+    editorState = {handle, &state, QueryChannelCount(handle)};
+    const int result = static_cast<int>(PropertySheetA(&sheet));
+    KXClose(handle);
+    editorState = {};
+    return result;
+}
 
 void ReconfigureIoAssignments(HWND window) {
     EditIoAssignments(window, *GetAppState(window));

@@ -1,12 +1,29 @@
-// The I/O assignment editor: a property sheet of four axis-pair pages.
+// The I/O assignment editor: a property sheet of four pages, each editing a
+// servo axis (1 to 4) on the left and a stepper axis (5 to 8) on the right.
+// Every choice goes into the AppState's image at once.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
 struct AppState;
 
+// Valid only while the sheet is open; the pages find it here.
+struct IoEditorState {
+    int16_t controllerHandle;
+    AppState* editedState;
+    int32_t channelCount;
+};
+
+// The private message a page posts to itself to set its titles and
+// selections once the sheet has created all its pages.
+constexpr UINT FillAxisPairPage = WM_APP + 1;
+
+// Returns the sheet's result, or 0 when the controller could not be opened.
 int EditIoAssignments(HWND owner, AppState& state);
+INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Menu command "Reconfigure I/O Assignments...": runs the editor, then
-// repaints the summary.
+// repaints the summary whatever it returned.
 void ReconfigureIoAssignments(HWND window);

@@ -1,0 +1,321 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ioconfig/assignment_editor.h"
+#include "ioconfig/channel_offer.h"
+#include "res/resource.h"
+#include "tests/support/modal_answerer.h"
+#include "tests/support/quillet_window.h"
+#include "tests/support/simulated_board.h"
+
+namespace {
+
+using Entries = std::vector<std::string>;
+using Lines = std::vector<std::string>;
+
+const int InputBoxes[] = {2002, 2003, 2004, 2005, 2022, 2023, 2024, 2025};
+const int OutputBoxes[] = {2006, 2007, 2026, 2027};
+
+// The open property sheet, as a user sees and works it.
+class EditorSheet {
+public:
+    explicit EditorSheet(HWND sheet) : sheet_(sheet) {}
+
+    HWND Handle() const { return sheet_; }
+    HWND Page(int k) const {
+        return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_INDEXTOHWND, static_cast<WPARAM>(k), 0));
+    }
+    HWND Box(int k, int id) const { return GetDlgItem(Page(k), id); }
+
+    Entries EntriesOf(int k, int id) const {
+        Entries entries;
+        HWND box = Box(k, id);
+        const int count = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) entries.push_back(EntryText(box, i));
+        return entries;
+    }
+    std::string Shown(int k, int id) const {
+        HWND box = Box(k, id);
+        const int index = static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0));
+        return index < 0 ? "(none)" : EntryText(box, index);
+    }
+    std::string TabText(int k) const {
+        char text[64] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETTABCONTROL, 0, 0));
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    std::string Text(int k, int id) const { return WindowText(GetDlgItem(Page(k), id)); }
+    bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_, 0x3021)) != FALSE; }
+
+    // Chooses an entry as a user's click does: selection, then CBN_SELCHANGE.
+    void Choose(int k, int id, const std::string& entry) const {
+        HWND box = Box(k, id);
+        const LRESULT index = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(entry.c_str()));
+        ASSERT_NE(index, CB_ERR) << entry;
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(Page(k), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    }
+
+private:
+    static std::string EntryText(HWND box, int index) {
+        char text[32] = {};
+        SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    HWND sheet_;
+};
+
+Entries Channels(std::initializer_list<int> channels) {
+    Entries entries{"--"};
+    for (int channel : channels) entries.push_back(std::to_string(channel));
+    return entries;
+}
+
+class Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BindSimulatedBoardLibraries();
+        board.ClearCallLog();
+    }
+
+    // Runs the editor command; when the sheet is up, every page is brought
+    // up (pages are created on first showing), the pages' own fill messages
+    // run, then `work` sees the sheet before it is closed with `button`.
+    int Run(std::function<void(EditorSheet&)> work, int button = PSBTN_OK) {
+        int result = -1;
+        sheetsSeen = 0;
+        ModalAnswerer answerer([&](HWND dialog) {
+            if (WindowText(dialog) != "I/O Configuration") return;
+            ++sheetsSeen;
+            EditorSheet sheet(dialog);
+            for (int k = 3; k >= 0; --k) SendMessageA(dialog, PSM_SETCURSEL, static_cast<WPARAM>(k), 0);
+            PumpMessages();
+            work(sheet);
+            SendMessageA(dialog, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+        });
+        result = EditIoAssignments(quillet.Handle(), quillet.State());
+        return result;
+    }
+
+    void ReadImage() {
+        quillet.Command(IDM_READ_IO);
+        board.ClearCallLog();
+    }
+
+    SimulatedBoard board;
+    QuilletWindow quillet;
+    int sheetsSeen = 0;
+};
+
+}  // namespace
+
+TEST_F(Editor, TheFlagsDecideWhichListsOfferAChannel) {
+    board.Describe("channels = 5\nflags 1 = 0x101\nflags 2 = 0x102\nflags 3 = 0x103\n"
+                   "flags 4 = 0x1\nflags 5 = 0x3\n");
+    Run([](EditorSheet& sheet) {
+        for (int k = 0; k < 4; ++k) {
+            for (int id : InputBoxes) EXPECT_EQ(sheet.EntriesOf(k, id), Channels({1, 3})) << k << ":" << id;
+            for (int id : OutputBoxes) EXPECT_EQ(sheet.EntriesOf(k, id), Channels({2, 3})) << k << ":" << id;
+        }
+    });
+    EXPECT_EQ(sheetsSeen, 1);
+}
+
+TEST_F(Editor, WithoutChannelsEveryBoxHoldsAndShowsOnlyTheDashes) {
+    ReadImage();
+    board.Describe("channels = 0\n");
+    Run([](EditorSheet& sheet) {
+        for (int k = 0; k < 4; ++k) {
+            for (int id : InputBoxes) {
+                EXPECT_EQ(sheet.EntriesOf(k, id), Entries{"--"});
+                EXPECT_EQ(sheet.Shown(k, id), "--");
+            }
+        }
+    });
+    EXPECT_EQ(board.CallLog().size(), 3u);  // open, configuration, close: no flag queries
+}
+
+TEST_F(Editor, PagesAreTitledByTheirAxisPairWhateverTheImageSays) {
+    // A zero image: no axes, every record a stepper by its type.
+    Run([](EditorSheet& sheet) {
+        EXPECT_EQ(WindowText(sheet.Handle()), "I/O Configuration");
+        EXPECT_EQ(sheet.TabText(0), "Axes 1 and 5");
+        EXPECT_EQ(sheet.TabText(1), "Axes 2 and 6");
+        EXPECT_EQ(sheet.TabText(2), "Axes 3 and 7");
+        EXPECT_EQ(sheet.TabText(3), "Axes 4 and 8");
+        EXPECT_EQ(WindowText(sheet.Page(2)), "Axes 3 and 7");
+        EXPECT_EQ(sheet.Text(2, IDC_SERVO_GROUP), "Axis 3 (Servo)");
+        EXPECT_EQ(sheet.Text(2, IDC_STEPPER_GROUP), "Axis 7 (Stepper)");
+        EXPECT_EQ(sheet.Page(4), nullptr);
+    });
+}
+
+TEST_F(Editor, EachBoxShowsItsSlotFromTheImage) {
+    ReadImage();  // the default board: axis n's coarse home is n, enable 24 + n ...
+    Run([](EditorSheet& sheet) {
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "1");
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_PLUS_LIMIT), "9");
+        EXPECT_EQ(sheet.Shown(2, IDC_SERVO_FAULT), "43");
+        EXPECT_EQ(sheet.Shown(2, IDC_SERVO_ENABLE), "27");
+        EXPECT_EQ(sheet.Shown(2, IDC_SERVO_DIRECTION), "35");   // offset 22 of axis 3
+        EXPECT_EQ(sheet.Shown(2, IDC_STEPPER_MINUS_LIMIT), "23");
+        EXPECT_EQ(sheet.Shown(2, IDC_STEPPER_HALF_CURRENT), "39");  // offset 21 of axis 7
+        EXPECT_EQ(sheet.Shown(3, IDC_STEPPER_ENABLE), "32");
+    });
+}
+
+TEST_F(Editor, AStoredValueSelectsTheFirstEntryThatBeginsWithItsDigits) {
+    board.Describe("channels = 120\nflags 1-120 = 0x103\n");
+    SetChannel(quillet.State().image, 1, IoSignal::CoarseHome, 12);
+    SetChannel(quillet.State().image, 1, IoSignal::PlusLimit, 0);
+    Run([](EditorSheet& sheet) {
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "12");
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_PLUS_LIMIT), "--");
+    });
+
+    board.Describe("channels = 31\nflags 1-29 = 0\nflags 30-31 = 0x103\n");
+    SetChannel(quillet.State().image, 1, IoSignal::CoarseHome, 3);
+    SetChannel(quillet.State().image, 1, IoSignal::PlusLimit, 5);
+    const IoConfigImage before = quillet.State().image;
+    Run([](EditorSheet& sheet) {
+        EXPECT_EQ(sheet.EntriesOf(0, IDC_SERVO_COARSE_HOME), Channels({30, 31}));
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "30");
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_PLUS_LIMIT), "--");
+    });
+    // Showing a value never changes the image.
+    EXPECT_EQ(quillet.State().image.bytes, before.bytes);
+}
+
+TEST_F(Editor, TheSelectionRuleIsTheOneTheListBoxesApply) {
+    board.Describe("channels = 255\nflags 1-255 = 0\nflags 7 = 0x101\nflags 30-31 = 0x101\n"
+                   "flags 100-120 = 0x101\nflags 200 = 0x101\n");
+    for (int axis = 1; axis <= 4; ++axis)
+        for (int signal = 16; signal <= 19; ++signal)
+            SetChannel(quillet.State().image, axis, static_cast<IoSignal>(signal),
+                       static_cast<uint8_t>(axis * 61 + signal * 7));
+    Run([this](EditorSheet& sheet) {
+        for (int k = 0; k < 4; ++k) {
+            for (int row = 0; row < 4; ++row) {
+                const Entries entries = sheet.EntriesOf(k, IDC_SERVO_COARSE_HOME + row);
+                const uint8_t stored =
+                    GetChannel(quillet.State().image, k + 1, static_cast<IoSignal>(16 + row));
+                const int expected = EntrySelectedFor(entries, stored);
+                EXPECT_EQ(sheet.Shown(k, IDC_SERVO_COARSE_HOME + row), expected < 0 ? "--" : entries[expected])
+                    << int(stored);
+            }
+        }
+    });
+}
+
+TEST_F(Editor, AChoiceWritesExactlyItsSlotsByte) {
+    ReadImage();
+    const IoConfigImage before = quillet.State().image;
+    Run([this, &before](EditorSheet& sheet) {
+        EXPECT_FALSE(sheet.ApplyEnabled());
+        sheet.Choose(2, IDC_SERVO_DIRECTION, "40");
+        IoConfigImage expected = before;
+        expected.bytes[256 + 2 * 64 + 22] = 40;  // axis 3, offset 22
+        EXPECT_EQ(quillet.State().image.bytes, expected.bytes);
+        EXPECT_TRUE(sheet.ApplyEnabled());
+
+        sheet.Choose(2, IDC_STEPPER_HALF_CURRENT, "25");
+        expected.bytes[256 + 6 * 64 + 21] = 25;  // axis 7, offset 21
+        EXPECT_EQ(quillet.State().image.bytes, expected.bytes);
+
+        sheet.Choose(0, IDC_STEPPER_COARSE_HOME, "--");
+        expected.bytes[256 + 4 * 64 + 16] = 0;  // axis 5, no channel
+        EXPECT_EQ(quillet.State().image.bytes, expected.bytes);
+    });
+}
+
+TEST_F(Editor, CancelKeepsTheChangesAndTheSummaryIsRepainted) {
+    ReadImage();
+    ShowPainted(quillet.Handle());
+    ModalAnswerer answerer([](HWND dialog) {
+        EditorSheet sheet(dialog);
+        PumpMessages();
+        sheet.Choose(0, IDC_SERVO_ENABLE, "33");
+        SendMessageA(dialog, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    quillet.Command(IDM_RECONFIGURE_IO);
+    EXPECT_EQ(answerer.DialogsAnswered(), 1);
+    EXPECT_EQ(GetChannel(quillet.State().image, 1, IoSignal::Enable), 33);
+    EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
+}
+
+TEST_F(Editor, AControllerThatWillNotOpenGetsOnlyAWarning) {
+    ReadImage();
+    const IoConfigImage before = quillet.State().image;
+    board.Describe("open = 0\n");
+    MessageBoxAnswerer boxes;
+    EXPECT_EQ(EditIoAssignments(quillet.Handle(), quillet.State()), 0);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].owner, quillet.Handle());
+    EXPECT_EQ(boxes.Seen()[0].caption, "IO Config Error");
+    EXPECT_EQ(boxes.Seen()[0].text, "Unable to access motion controller");
+    EXPECT_EQ(boxes.Seen()[0].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
+    EXPECT_EQ(quillet.State().image.bytes, before.bytes);
+    EXPECT_TRUE(quillet.State().imageValid);
+    EXPECT_EQ(board.CallLog(), Lines{"KXOpen(0, 2, \"\") = 0"});
+}
+
+TEST_F(Editor, EveryPageQueriesEveryChannelWhileTheControllerIsHeldOpen) {
+    board.Describe("channels = 6\n");
+    quillet.State().controllerId = 3;
+    Lines whileOpen;
+    const int result = Run([&](EditorSheet&) { whileOpen = board.CallLog(); });
+    EXPECT_EQ(result, 1);  // closed with OK after a change-free run
+    ASSERT_EQ(whileOpen.size(), 2u + 4u * 6u);
+    EXPECT_EQ(whileOpen[0], "KXOpen(3, 2, \"\") = 1");
+    EXPECT_EQ(whileOpen[1].substr(0, 24), "KXGetConfigurationEx(1, ");
+    EXPECT_EQ(whileOpen[1].substr(whileOpen[1].size() - 9), " size=128");
+    for (int page = 0; page < 4; ++page)
+        for (int channel = 1; channel <= 6; ++channel)
+            EXPECT_EQ(whileOpen[static_cast<size_t>(2 + page * 6 + channel - 1)].substr(0, 28),
+                      "KXGetDigitalIOConfig(1, " + std::to_string(channel) + ", 0");
+    const Lines after = board.CallLog();
+    ASSERT_EQ(after.size(), whileOpen.size() + 1);
+    EXPECT_EQ(after.back(), "KXClose(1)");
+}
+
+TEST_F(Editor, AbsurdChannelCountsOfferChannelsOneTo255AtMost) {
+    for (const char* count : {"100000", "2147483647", "256"}) {
+        board.Describe(std::string("channels = ") + count + "\nflags 1-249 = 0\nflags 250-300 = 0x103\n");
+        board.ClearCallLog();
+        Run([](EditorSheet& sheet) {
+            EXPECT_EQ(sheet.EntriesOf(1, IDC_STEPPER_ENABLE),
+                      Channels({250, 251, 252, 253, 254, 255}));
+        });
+        EXPECT_EQ(board.CallLog().size(), 3u + 4u * 255u) << count;
+    }
+    board.Describe("channels = -5\n");
+    board.ClearCallLog();
+    Run([](EditorSheet& sheet) { EXPECT_EQ(sheet.EntriesOf(0, IDC_SERVO_FAULT), Entries{"--"}); });
+    EXPECT_EQ(board.CallLog().size(), 3u);
+}
+
+TEST_F(Editor, PagesAcceptActivationAndApplyAndLeaveOtherNoticesAlone) {
+    Run([](EditorSheet& sheet) {
+        HWND page = sheet.Page(1);
+        for (UINT code : {PSN_SETACTIVE, PSN_APPLY, PSN_KILLACTIVE}) {
+            const bool answered = code != static_cast<UINT>(PSN_KILLACTIVE);
+            SetWindowLongA(page, DWL_MSGRESULT, 77);
+            NMHDR notice{sheet.Handle(), 0, code};
+            const LRESULT handled = AxisPairPage(page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
+            EXPECT_EQ(handled, answered ? TRUE : FALSE) << code;
+            EXPECT_EQ(GetWindowLongA(page, DWL_MSGRESULT), answered ? 0 : 77) << code;
+        }
+    });
+}

@@ -4,5 +4,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
+constexpr const char* WriteConfirmationText =
+    "Quillet will now update the settings and restart\n the controller. This may take up to 30 seconds.";
+constexpr const char* ResetConfirmationText =
+    "Quillet will now reset the settings and restart\n the controller. This may take up to 30 seconds.";
+
+// Shown after the restart when the driver's values could not all be stored
+// or removed.
+std::string StoreFailureText(uint16_t controllerNumber);
+
 void WriteIoToController(HWND window);
 void ResetControllerToDefaults(HWND window);

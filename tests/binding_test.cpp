@@ -39,6 +39,7 @@ std::vector<std::string> ExportedNames(const std::string& library) {
     std::vector<std::string> names;
     for (DWORD i = 0; i < exports->NumberOfNames; ++i)
         names.emplace_back(reinterpret_cast<const char*>(base + nameAddresses[i]));
+    FreeLibrary(module);
     return names;
 }
 

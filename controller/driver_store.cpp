@@ -1,0 +1,87 @@
+#include "controller/driver_store.h"
+
+#include <memory>
+#include <type_traits>
+
+#include "app/app_state.h"
+#include "controller/driver_names.h"
+
+DriverRegistryCalls driverRegistry;
+DriverDeviceCalls driverDevice;
+
+namespace {
+
+// The restart requests: device type 0x8000, functions 0x812 and 0x813,
+// buffered, any access, sent in this order.
+constexpr DWORD DriverControlCode(DWORD function) { return (0x8000u << 16) | (function << 2); }
+constexpr DWORD RestartRequests[] = {DriverControlCode(0x812), DriverControlCode(0x813)};
+static_assert(RestartRequests[0] == 0x80002048 && RestartRequests[1] == 0x8000204C);
+
+// The driver wants both lengths, though the requests carry no buffers.
+constexpr DWORD RestartInputLength = 4;
+constexpr DWORD RestartOutputLength = 4;
+
+struct KeyCloser {
+    void operator()(HKEY key) const { driverRegistry.closeKey(key); }
+};
+using DriverKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+struct DeviceCloser {
+    void operator()(HANDLE device) const { driverDevice.closeHandle(device); }
+};
+// Holds an open device only: INVALID_HANDLE_VALUE is never put in it.
+using DriverDevice = std::unique_ptr<void, DeviceCloser>;
+
+// Creates the key, and any missing key above it, where it does not exist.
+DriverKey OpenDriverKey(const AppState& state) {
+    HKEY key = nullptr;
+    const std::string path = DriverKeyPath(ControllerNumber(state));
+    if (driverRegistry.createKey(HKEY_LOCAL_MACHINE, path.c_str(), &key) != ERROR_SUCCESS) return nullptr;
+    return DriverKey(key);
+}
+
+bool SetAxisValue(HKEY key, int axis, const AxisIoRecord& record) {
+    return driverRegistry.setValue(key, AxisValueName(axis).c_str(), 0, REG_BINARY,
+                                   record.bytes.data(), AxisIoRecordSize) == ERROR_SUCCESS;
+}
+
+bool DeleteAxisValue(HKEY key, int axis) {
+    const LONG status = driverRegistry.deleteValue(key, AxisValueName(axis).c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+void SendRestartRequest(HANDLE device, DWORD controlCode) {
+    DWORD returned = 0;
+    driverDevice.deviceIoControl(device, controlCode, nullptr, RestartInputLength, nullptr,
+                                 RestartOutputLength, &returned, nullptr);
+}
+
+}  // namespace
+
+bool WriteDriverIoConfig(const AppState& state) {
+    DriverKey key = OpenDriverKey(state);
+    if (!key) return false;
+    // A value that fails does not keep the others from being written.
+    bool allSet = true;
+    for (int axis = 1; axis <= AxisRecordsInUse(state.image); ++axis)
+        allSet = SetAxisValue(key.get(), axis, GetAxisRecord(state.image, axis)) && allSet;
+    return allSet;
+}
+
+bool ResetDriverIoConfig(const AppState& state) {
+    DriverKey key = OpenDriverKey(state);
+    if (!key) return false;
+    bool allDeleted = true;
+    for (int axis = 1; axis <= MaxAxisRecords; ++axis) allDeleted = DeleteAxisValue(key.get(), axis) && allDeleted;
+    return allDeleted;
+}
+
+void RestartController(const AppState& state) {
+    HANDLE opened = driverDevice.createFile(DriverDeviceName(ControllerNumber(state)).c_str(),
+                                            GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return;
+    DriverDevice device(opened);
+    // The second request goes out whatever the first answered.
+    for (DWORD request : RestartRequests) SendRestartRequest(device.get(), request);
+}

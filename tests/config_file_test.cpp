@@ -1,0 +1,534 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ioconfig/config_file.h"
+#include "res/resource.h"
+#include "tests/support/modal_answerer.h"
+#include "tests/support/quillet_window.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/simulated_board.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Controls of the common file dialog.
+constexpr int FileNameBox = 0x47C;  // cmb13, a combo box with an edit field
+constexpr int FilterBox = 0x470;    // cmb1
+constexpr int ReadOnlyBox = 0x410;  // chx1
+constexpr int FileListView = 0x461; // lst2
+
+const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
+
+// A servo axis on channels 1, 2, 3, 4 and 10, direction on channel 16.
+const std::string ExampleText =
+    "00 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 01 02 03 04 0A 00 10 00 "
+    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ";
+
+AxisIoRecord ExampleRecord() {
+    AxisIoRecord record;
+    record.bytes[2] = 1;
+    for (size_t slot = 16; slot <= 19; ++slot) record.bytes[slot] = static_cast<uint8_t>(slot - 15);
+    record.bytes[20] = 10;
+    record.bytes[22] = 16;
+    return record;
+}
+
+AxisIoRecord Patterned(int axis, int salt = 0) {
+    AxisIoRecord record;
+    for (size_t i = 0; i < record.bytes.size(); ++i)
+        record.bytes[i] = static_cast<uint8_t>(axis * 16 + i * 3 + salt);
+    return record;
+}
+
+std::string HexText(const AxisIoRecord& record) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
+    return text;
+}
+
+std::string AxisKey(int axis) { return "Axis" + std::to_string(axis) + "IOConfig"; }
+std::string KeyLine(int axis, const std::string& value) { return AxisKey(axis) + "=" + value + "\r\n"; }
+
+std::string ProfileValue(const std::string& path, const std::string& section, const std::string& key) {
+    char value[1024] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "(missing)", value, sizeof value, path.c_str());
+    return value;
+}
+
+// The keys of a section, in file order.
+Lines SectionKeys(const std::string& path, const char* section) {
+    char pairs[32768] = {};
+    GetPrivateProfileSectionA(section, pairs, sizeof pairs, path.c_str());
+    Lines keys;
+    for (const char* pair = pairs; *pair != '\0'; pair += strlen(pair) + 1) {
+        const std::string text = pair;
+        keys.push_back(text.substr(0, text.find('=')));
+    }
+    return keys;
+}
+
+std::string WithoutTrailingBlank(const std::string& text) { return text.substr(0, text.find_last_not_of(' ') + 1); }
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HWND FileNameField(HWND dialog) {
+    return reinterpret_cast<HWND>(SendMessageA(GetDlgItem(dialog, FileNameBox), CBEM_GETEDITCONTROL, 0, 0));
+}
+
+bool IsFileDialog(HWND dialog) { return GetDlgItem(dialog, FileNameBox) != nullptr; }
+
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char item[256] = {};
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        items.push_back(item);
+    }
+    return items;
+}
+
+struct SeenFileDialog {
+    HWND owner = nullptr;
+    std::string title;
+    Lines filters;
+    int filterSelected = -1;
+    std::string fileName;
+    bool readOnlyShown = true;
+};
+
+SeenFileDialog ReadFileDialog(HWND dialog) {
+    SeenFileDialog seen;
+    seen.owner = GetWindow(dialog, GW_OWNER);
+    seen.title = WindowText(dialog);
+    seen.filters = ComboItems(GetDlgItem(dialog, FilterBox));
+    seen.filterSelected = static_cast<int>(SendMessageA(GetDlgItem(dialog, FilterBox), CB_GETCURSEL, 0, 0));
+    seen.fileName = WindowText(FileNameField(dialog));
+    seen.readOnlyShown = IsWindowVisible(GetDlgItem(dialog, ReadOnlyBox)) != FALSE;
+    return seen;
+}
+
+// Answers file dialogs as a user would: types the path given into the
+// file-name field and presses the default button; an empty path cancels.
+// The dialog's own questions (create? replace?) are answered Yes, and
+// Quillet's message boxes OK.
+class FileDialogAnswerer {
+public:
+    explicit FileDialogAnswerer(std::string path)
+        : path_(std::move(path)), answerer_([this](HWND dialog) { Answer(dialog); }) {}
+
+    std::vector<SeenFileDialog> dialogs;
+    std::vector<SeenMessageBox> prompts;
+    std::vector<SeenMessageBox> boxes;
+
+private:
+    void Answer(HWND dialog) {
+        if (IsFileDialog(dialog)) {
+            dialogs.push_back(ReadFileDialog(dialog));
+            if (path_.empty()) {
+                PressButton(dialog, IDCANCEL);
+                return;
+            }
+            SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path_.c_str()));
+            PressButton(dialog, IDOK);
+        } else if (IsFileDialog(GetWindow(dialog, GW_OWNER))) {
+            prompts.push_back(ReadMessageBox(dialog));
+            PressButton(dialog, IDYES);
+        } else {
+            boxes.push_back(ReadMessageBox(dialog));
+            PressButton(dialog, IDOK);
+        }
+    }
+
+    std::string path_;
+    ModalAnswerer answerer_;
+};
+
+class ConfigFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GetCurrentDirectoryA(sizeof startFolder, startFolder);
+        strcpy(State().saveFolder, (folder.Path() + "\\").c_str());
+    }
+    // The dialogs make the chosen folder current, which would keep the
+    // scratch folder from being removed.
+    void TearDown() override { SetCurrentDirectoryA(startFolder); }
+
+    AppState& State() { return quillet.State(); }
+
+    // Every record differs; `axisCount` of them are in use.
+    void HoldAxes(int axisCount, int salt = 0) {
+        for (int axis = 1; axis <= MaxAxisRecords; ++axis) SetAxisRecord(State().image, axis, Patterned(axis, salt));
+        SetAxisCount(State().image, static_cast<uint16_t>(axisCount));
+        State().imageValid = true;
+    }
+
+    std::vector<SeenMessageBox> SaveAs(const std::string& path) {
+        FileDialogAnswerer answerer(path);
+        quillet.Command(IDM_SAVE_AS);
+        EXPECT_EQ(answerer.dialogs.size(), 1u);
+        return answerer.boxes;
+    }
+
+    std::vector<SeenMessageBox> Open(const std::string& path) {
+        FileDialogAnswerer answerer(path);
+        quillet.Command(IDM_OPEN_FILE);
+        EXPECT_EQ(answerer.dialogs.size(), 1u);
+        return answerer.boxes;
+    }
+
+    // A file holding records 1 to `axisCount`, patterned with `salt`.
+    std::string FileOfAxes(const std::string& name, int axisCount, int salt) {
+        std::string text = "[TVXIOConfig]\r\n";
+        for (int axis = 1; axis <= axisCount; ++axis) text += KeyLine(axis, HexText(Patterned(axis, salt)));
+        WriteTextFile(folder.File(name), text);
+        return folder.File(name);
+    }
+
+    void ExpectWarning(const std::vector<SeenMessageBox>& boxes, const std::string& text) {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].owner, quillet.Handle());
+        EXPECT_EQ(boxes[0].caption, "Quillet");
+        EXPECT_EQ(boxes[0].icon, WarningIcon);
+        EXPECT_EQ(boxes[0].text, text);
+    }
+
+    char startFolder[MAX_PATH] = {};
+    ScratchFolder folder;
+    QuilletWindow quillet;
+};
+
+}  // namespace
+
+TEST_F(ConfigFile, TheDialogsAreTitledFilteredAndStartEmpty) {
+    HoldAxes(1);
+    FileDialogAnswerer save("");
+    quillet.Command(IDM_SAVE_AS);
+    FileDialogAnswerer open("");
+    quillet.Command(IDM_OPEN_FILE);
+    ASSERT_EQ(save.dialogs.size(), 1u);
+    ASSERT_EQ(open.dialogs.size(), 1u);
+    EXPECT_EQ(save.dialogs[0].title, "Save I/O Config File");
+    EXPECT_EQ(open.dialogs[0].title, "Open I/O Config File");
+    for (const SeenFileDialog& dialog : {save.dialogs[0], open.dialogs[0]}) {
+        EXPECT_EQ(dialog.owner, quillet.Handle());
+        EXPECT_EQ(dialog.filters, (Lines{"TVX I/O Config", "All files (*.*)"}));
+        EXPECT_EQ(dialog.filterSelected, 0);
+        EXPECT_EQ(dialog.fileName, "");
+        EXPECT_FALSE(dialog.readOnlyShown);
+    }
+}
+
+TEST_F(ConfigFile, TheFirstFilterListsOnlyTvxioFilesAndTheSecondAll) {
+    WriteTextFile(folder.File("axes.tvxio"), "");
+    WriteTextFile(folder.File("notes.txt"), "");
+    std::vector<int> listed;
+    ModalAnswerer answerer([&listed](HWND dialog) {
+        HWND list = FindWindowExA(GetDlgItem(dialog, FileListView), nullptr, "SysListView32", nullptr);
+        listed.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+        HWND filters = GetDlgItem(dialog, FilterBox);
+        SendMessageA(filters, CB_SETCURSEL, 1, 0);
+        for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(FilterBox, notification), reinterpret_cast<LPARAM>(filters));
+        listed.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+        PressButton(dialog, IDCANCEL);
+    });
+    quillet.Command(IDM_OPEN_FILE);
+    EXPECT_EQ(listed, (std::vector<int>{1, 2}));
+}
+
+TEST_F(ConfigFile, TheChosenFolderIsRememberedAndTheDialogOpensInIt) {
+    HoldAxes(1);
+    const std::string sub = folder.File("sub");
+    CreateDirectoryA(sub.c_str(), nullptr);
+    SaveAs(sub + "\\first.tvxio");
+    EXPECT_EQ(std::string(State().saveFolder), sub + "\\");
+    SetAxisCount(State().image, 0);
+    Open(folder.File("elsewhere.tvxio"));
+    EXPECT_EQ(std::string(State().saveFolder), folder.Path() + "\\");
+
+    // A name typed alone lands in the folder the dialog opened in, with the
+    // extension added; the last dialog's folder is no longer it.
+    const std::string other = folder.File("other");
+    CreateDirectoryA(other.c_str(), nullptr);
+    strcpy(State().saveFolder, (other + "\\").c_str());
+    HoldAxes(1);
+    FileDialogAnswerer answerer("mine");
+    quillet.Command(IDM_SAVE_AS);
+    ASSERT_EQ(answerer.dialogs.size(), 1u);
+    EXPECT_EQ(answerer.dialogs[0].fileName, "");
+    EXPECT_EQ(ProfileValue(other + "\\mine.tvxio", "TVXIOConfig", AxisKey(1)),
+              WithoutTrailingBlank(HexText(Patterned(1))));
+    EXPECT_EQ(std::string(State().saveFolder), other + "\\");
+}
+
+TEST_F(ConfigFile, SavingWritesRecordsOneToAxisCountAsTheirHexText) {
+    // One axis: exactly the documented example, trailing space included.
+    SetAxisRecord(State().image, 1, ExampleRecord());
+    SetAxisCount(State().image, 1);
+    EXPECT_TRUE(SaveAs(folder.File("one.tvxio")).empty());
+    EXPECT_EQ(ReadTextFile(folder.File("one.tvxio")), "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText));
+
+    HoldAxes(3);
+    SetAxisRecord(State().image, 3, ExampleRecord());
+    const IoConfigImage before = State().image;
+    ShowPainted(quillet.Handle());
+    const std::string path = folder.File("three.tvxio");
+    SaveAs(path);
+    EXPECT_EQ(SectionKeys(path, "TVXIOConfig"), (Lines{AxisKey(1), AxisKey(2), AxisKey(3)}));
+    EXPECT_EQ(ProfileValue(path, "TVXIOConfig", AxisKey(1)), WithoutTrailingBlank(HexText(Patterned(1))));
+    EXPECT_EQ(ProfileValue(path, "TVXIOConfig", AxisKey(2)), WithoutTrailingBlank(HexText(Patterned(2))));
+    // The last key written keeps its line as written.
+    const std::string text = ReadTextFile(path);
+    EXPECT_EQ(text.substr(text.size() - KeyLine(3, ExampleText).size()), KeyLine(3, ExampleText));
+    EXPECT_EQ(State().image.bytes, before.bytes);
+    EXPECT_TRUE(State().imageValid);
+    EXPECT_FALSE(WaitsForRepaint(quillet.Handle()));
+}
+
+TEST_F(ConfigFile, SavingWritesNoMoreThanSixteenKeysAndNoFileForNoAxes) {
+    HoldAxes(40);
+    SaveAs(folder.File("many.tvxio"));
+    const Lines keys = SectionKeys(folder.File("many.tvxio"), "TVXIOConfig");
+    ASSERT_EQ(keys.size(), 16u);
+    EXPECT_EQ(keys.back(), AxisKey(16));
+
+    HoldAxes(0);
+    EXPECT_TRUE(SaveAs(folder.File("none.tvxio")).empty());
+    EXPECT_FALSE(FileExists(folder.File("none.tvxio")));
+}
+
+TEST_F(ConfigFile, SaveThenLoadRestoresEveryByteOfTheRecords) {
+    HoldAxes(5);
+    const IoConfigImage saved = State().image;
+    SaveAs(folder.File("axes.tvxio"));
+    HoldAxes(0, 77);
+    State().imageValid = false;
+    ShowPainted(quillet.Handle());
+    EXPECT_TRUE(Open(folder.File("axes.tvxio")).empty());
+    EXPECT_EQ(GetAxisCount(State().image), 5);
+    EXPECT_TRUE(State().imageValid);
+    for (int axis = 1; axis <= 5; ++axis)
+        EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, GetAxisRecord(saved, axis).bytes) << axis;
+    EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
+}
+
+TEST_F(ConfigFile, ALoadChangesOnlyTheRecordsReadAndTheAxisCount) {
+    const std::string path = FileOfAxes("two.tvxio", 2, 5);
+    HoldAxes(9);
+    for (size_t i = 0; i < IoConfigHeaderSize; ++i) State().image.bytes[i] = static_cast<uint8_t>(0xC0 + i);
+    SetAxisCount(State().image, 9);
+    IoConfigImage expected = State().image;
+    SetAxisRecord(expected, 1, Patterned(1, 5));
+    SetAxisRecord(expected, 2, Patterned(2, 5));
+    SetAxisCount(expected, 2);
+    Open(path);
+    EXPECT_EQ(State().image.bytes, expected.bytes);
+}
+
+TEST_F(ConfigFile, SavingOverAFileKeepsItsOtherKeysSoTheNextLoadReadsThemToo) {
+    std::string text = "[Notes]\r\nowner=commissioning\r\n[TVXIOConfig]\r\n";
+    for (int axis = 1; axis <= 8; ++axis) text += KeyLine(axis, HexText(Patterned(axis, 50)));
+    text += "Comment=keep me\r\n";
+    const std::string path = folder.File("axes.tvxio");
+    WriteTextFile(path, text);
+
+    HoldAxes(3);
+    FileDialogAnswerer answerer(path);
+    quillet.Command(IDM_SAVE_AS);
+    ASSERT_EQ(answerer.prompts.size(), 1u);  // replace the file? yes
+    for (int axis = 4; axis <= 8; ++axis)
+        EXPECT_EQ(ProfileValue(path, "TVXIOConfig", AxisKey(axis)), WithoutTrailingBlank(HexText(Patterned(axis, 50))));
+    EXPECT_EQ(ProfileValue(path, "TVXIOConfig", "Comment"), "keep me");
+    EXPECT_EQ(ProfileValue(path, "Notes", "owner"), "commissioning");
+
+    HoldAxes(0, 99);
+    Open(path);
+    EXPECT_EQ(GetAxisCount(State().image), 8);
+    for (int axis = 1; axis <= 3; ++axis) EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, Patterned(axis).bytes);
+    for (int axis = 4; axis <= 8; ++axis)
+        EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, Patterned(axis, 50).bytes);
+}
+
+TEST_F(ConfigFile, AGapInTheKeysEndsTheLoad) {
+    const std::string path = folder.File("gap.tvxio");
+    WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, HexText(Patterned(1, 5))) + KeyLine(3, HexText(Patterned(3, 5))));
+    HoldAxes(0);
+    Open(path);
+    EXPECT_EQ(GetAxisCount(State().image), 1);
+    EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, Patterned(1, 5).bytes);
+    EXPECT_EQ(GetAxisRecord(State().image, 3).bytes, Patterned(3).bytes);
+}
+
+TEST_F(ConfigFile, SixteenKeysLoadSixteenAndASeventeenthIsNeverRead) {
+    const std::string path = FileOfAxes("full.tvxio", 16, 5);
+    WritePrivateProfileStringA("TVXIOConfig", AxisKey(17).c_str(), "not a record", path.c_str());
+    HoldAxes(0);
+    EXPECT_TRUE(Open(path).empty());
+    EXPECT_EQ(GetAxisCount(State().image), 16);
+    EXPECT_EQ(GetAxisRecord(State().image, 16).bytes, Patterned(16, 5).bytes);
+}
+
+TEST_F(ConfigFile, AFileWithoutAxisOneOrANewFileLoadsNoAxesAndDoesNotRepaint) {
+    const std::string other = folder.File("other.tvxio");
+    WriteTextFile(other, "[Other]\r\n" + KeyLine(1, ExampleText) + "[TVXIOConfig]\r\n" + KeyLine(2, ExampleText));
+    const std::string created = folder.File("new.tvxio");
+    for (const std::string& path : {other, created}) {
+        HoldAxes(4);
+        const IoConfigImage before = State().image;
+        ShowPainted(quillet.Handle());
+        FileDialogAnswerer answerer(path);
+        quillet.Command(IDM_OPEN_FILE);
+        EXPECT_EQ(GetAxisCount(State().image), 0) << path;
+        EXPECT_FALSE(State().imageValid);
+        EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, GetAxisRecord(before, 1).bytes);
+        EXPECT_FALSE(WaitsForRepaint(quillet.Handle()));
+        EXPECT_TRUE(answerer.boxes.empty());
+        // Only for the file that does not exist: create it? yes.
+        ASSERT_EQ(answerer.prompts.size(), path == created ? 1u : 0u);
+        if (path == created) {
+            EXPECT_NE(answerer.prompts[0].text.find("create"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(ConfigFile, CancelInEitherDialogChangesNothing) {
+    HoldAxes(3);
+    const IoConfigImage before = State().image;
+    const std::string folderBefore = State().saveFolder;
+    ShowPainted(quillet.Handle());
+    for (int command : {IDM_OPEN_FILE, IDM_SAVE_AS}) {
+        FileDialogAnswerer answerer("");
+        quillet.Command(command);
+        EXPECT_EQ(answerer.dialogs.size(), 1u);
+    }
+    EXPECT_EQ(State().image.bytes, before.bytes);
+    EXPECT_TRUE(State().imageValid);
+    EXPECT_EQ(std::string(State().saveFolder), folderBefore);
+    EXPECT_FALSE(WaitsForRepaint(quillet.Handle()));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder.Path() + "\\*.tvxio").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+TEST_F(ConfigFile, ADamagedValueRefusesTheWholeLoad) {
+    const std::string twenty = HexText(Patterned(2)).substr(0, 60);
+    const std::string notHex = "0G " + HexText(Patterned(2)).substr(3);
+    const std::string outOfRange = "8000 " + HexText(Patterned(2)).substr(3);
+    const std::string short63 = HexText(Patterned(2)).substr(0, 189);
+    for (const std::string& damaged : {twenty, notHex, outOfRange, short63}) {
+        const std::string path = folder.File("damaged.tvxio");
+        WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText) + KeyLine(2, damaged) +
+                                KeyLine(3, ExampleText));
+        HoldAxes(6, 30);
+        State().imageValid = false;
+        const IoConfigImage before = State().image;
+        ShowPainted(quillet.Handle());
+        ExpectWarning(Open(path), DamagedValueText(path, AxisKey(2)));
+        EXPECT_EQ(State().image.bytes, before.bytes) << damaged;
+        EXPECT_FALSE(State().imageValid);
+    }
+    // The warning names the file and the key.
+    const std::string text = DamagedValueText("C:\\Data\\axes.tvxio", "Axis2IOConfig");
+    EXPECT_NE(text.find("C:\\Data\\axes.tvxio"), std::string::npos);
+    EXPECT_NE(text.find("Axis2IOConfig"), std::string::npos);
+}
+
+TEST_F(ConfigFile, AValueTooLongForTheBufferLoadsOnlyIfItsSixtyFourNumbersAreWhole) {
+    const std::string path = folder.File("long.tvxio");
+    // 64 numbers, then more than the buffer holds: those are ignored.
+    std::string tail;
+    for (int i = 0; i < 40; ++i) tail += "7F ";
+    WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText + tail));
+    HoldAxes(0);
+    EXPECT_TRUE(Open(path).empty());
+    EXPECT_EQ(GetAxisCount(State().image), 1);
+    EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, ExampleRecord().bytes);
+
+    // Padded so that the buffer ends inside the 64th number, "1F": never
+    // read as 1. The profile functions drop leading blanks, not inner ones.
+    std::string padded = "00" + std::string(66, ' ');
+    for (int i = 0; i < 62; ++i) padded += "00 ";
+    ASSERT_EQ(padded.size(), 254u);
+    padded += "1F 00";
+    WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, padded));
+    HoldAxes(0);
+    ExpectWarning(Open(path), DamagedValueText(path, AxisKey(1)));
+    EXPECT_EQ(GetAxisCount(State().image), 0);
+}
+
+TEST_F(ConfigFile, ASaveThatFailsIsReported) {
+    HoldAxes(2);
+    const std::string missing = folder.File("missing") + "\\axes.tvxio";
+    ExpectWarning(SaveAs(missing), SaveFailureText(missing));
+
+    // A file another program holds open without sharing.
+    const std::string locked = FileOfAxes("locked.tvxio", 1, 5);
+    const std::string before = ReadTextFile(locked);
+    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    FileDialogAnswerer answerer(locked);
+    quillet.Command(IDM_SAVE_AS);
+    CloseHandle(holder);
+    ExpectWarning(answerer.boxes, SaveFailureText(locked));
+    EXPECT_EQ(ReadTextFile(locked), before);
+    EXPECT_NE(SaveFailureText(locked).find(locked), std::string::npos);
+}
+
+// The whole road on the simulated board, through the driver's key of
+// controller 0, which it takes up when opened.
+class ConfigFileOnTheBoard : public ConfigFile {
+protected:
+    void SetUp() override {
+        ConfigFile::SetUp();
+        BindSimulatedBoardLibraries();
+        RemoveDriverKeys();
+    }
+    void TearDown() override {
+        RemoveDriverKeys();
+        ConfigFile::TearDown();
+    }
+
+    // Deleted from the bottom up; a key that holds others stays.
+    static void RemoveDriverKeys() {
+        for (const char* key : {"\\Parameters\\0", "\\Parameters", ""})
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, ("SYSTEM\\CurrentControlSet\\Services\\KXAPI" + std::string(key)).c_str());
+    }
+
+    SimulatedBoard board;
+};
+
+TEST_F(ConfigFileOnTheBoard, ReadSaveChangeOpenWriteAndReadAgain) {
+    quillet.Command(IDM_READ_IO);
+    ASSERT_TRUE(State().imageValid);
+    const IoConfigImage read = State().image;
+    const std::string path = folder.File("board.tvxio");
+    SaveAs(path);
+
+    SetChannel(State().image, 2, IoSignal::PlusLimit, 33);
+    Open(path);
+    EXPECT_EQ(GetChannel(State().image, 2, IoSignal::PlusLimit), GetChannel(read, 2, IoSignal::PlusLimit));
+    EXPECT_EQ(State().image.bytes, read.bytes);
+
+    SetChannel(State().image, 1, IoSignal::CoarseHome, 7);
+    SetChannel(State().image, 8, IoSignal::HalfCurrent, 40);
+    const IoConfigImage written = State().image;
+    {
+        MessageBoxAnswerer confirm(IDOK);
+        quillet.Command(IDM_WRITE_IO);
+        EXPECT_EQ(confirm.Seen().size(), 1u);
+    }
+    State().image = IoConfigImage{};
+    quillet.Command(IDM_READ_IO);
+    EXPECT_EQ(State().image.bytes, written.bytes);
+}

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "ioconfig/record_text.h"
+
+namespace {
+
+// A servo axis on channels 1, 2, 3, 4 and 10, direction on channel 16.
+const char* const ExampleText =
+    "00 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 01 02 03 04 0A 00 10 00 "
+    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ";
+
+AxisIoRecord ExampleRecord() {
+    AxisIoRecord record;
+    record.bytes[2] = 1;
+    record.bytes[16] = 1;
+    record.bytes[17] = 2;
+    record.bytes[18] = 3;
+    record.bytes[19] = 4;
+    record.bytes[20] = 10;
+    record.bytes[22] = 16;
+    return record;
+}
+
+AxisIoRecord Patterned(int seed) {
+    AxisIoRecord record;
+    for (size_t i = 0; i < record.bytes.size(); ++i) record.bytes[i] = static_cast<uint8_t>(seed + i);
+    return record;
+}
+
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
+
+// The text with one number first, then 63 zeros.
+std::string LeadingNumber(const std::string& number) { return number + " " + Repeat("00 ", 63); }
+
+uint8_t FirstByteOf(const std::string& number) {
+    const std::optional<AxisIoRecord> record = DecodeRecordText(LeadingNumber(number));
+    EXPECT_TRUE(record.has_value()) << number;
+    return record ? record->bytes[0] : 0;
+}
+
+}  // namespace
+
+TEST(RecordText, EachByteIsTwoUpperCaseDigitsAndASpace) {
+    EXPECT_EQ(EncodeRecordText(ExampleRecord()), ExampleText);
+    EXPECT_EQ(EncodeRecordText(ExampleRecord()).size(), 192u);
+
+    AxisIoRecord record;
+    record.bytes[0] = 0xAB;
+    record.bytes[1] = 0xF0;
+    record.bytes[62] = 0x0F;
+    record.bytes[63] = 0xFF;
+    const std::string text = EncodeRecordText(record);
+    EXPECT_EQ(text.substr(0, 9), "AB F0 00 ");
+    EXPECT_EQ(text.substr(183), "00 0F FF ");
+}
+
+TEST(RecordText, EveryByteValueComesBackAsItWasWritten) {
+    for (int seed : {0, 64, 128, 192}) {
+        const AxisIoRecord record = Patterned(seed);
+        const std::optional<AxisIoRecord> decoded = DecodeRecordText(EncodeRecordText(record));
+        ASSERT_TRUE(decoded.has_value()) << seed;
+        EXPECT_EQ(decoded->bytes, record.bytes) << seed;
+    }
+    // As the profile functions hand it back, without the trailing space.
+    const std::optional<AxisIoRecord> trimmed = DecodeRecordText(std::string(ExampleText).substr(0, 191));
+    ASSERT_TRUE(trimmed.has_value());
+    EXPECT_EQ(trimmed->bytes, ExampleRecord().bytes);
+}
+
+TEST(RecordText, NumbersAreSignedSixteenBitHexOfWhichTheLowByteIsKept) {
+    EXPECT_EQ(FirstByteOf("0A"), 10);
+    EXPECT_EQ(FirstByteOf("a"), 10);
+    EXPECT_EQ(FirstByteOf("1FF"), 0xFF);
+    EXPECT_EQ(FirstByteOf("-1"), 0xFF);
+    EXPECT_EQ(FirstByteOf("0x1f"), 0x1F);
+    EXPECT_EQ(FirstByteOf("+7"), 7);
+    EXPECT_EQ(FirstByteOf("7FFF"), 0xFF);
+    EXPECT_EQ(FirstByteOf("-8000"), 0x00);
+    EXPECT_EQ(FirstByteOf("-7F"), 0x81);
+    EXPECT_EQ(FirstByteOf(" \t\n 5"), 5);
+
+    // Blanks of any kind and number separate the numbers.
+    const std::optional<AxisIoRecord> record = DecodeRecordText("1\t2\n3\r\n4  5" + Repeat(" 0", 58) + " 6");
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->bytes[4], 5);
+    EXPECT_EQ(record->bytes[63], 6);
+}
+
+TEST(RecordText, TextWithoutSixtyFourGoodNumbersIsRefused) {
+    const std::string twenty = Repeat("11 ", 20);
+    for (const std::string& damaged : {
+             std::string(""),
+             twenty,
+             Repeat("00 ", 63),
+             LeadingNumber("8000"),                    // above 32767
+             LeadingNumber("-8001"),                   // below -32768
+             LeadingNumber("FFFF"),
+             LeadingNumber("G1"),
+             Repeat("00 ", 10) + "0G " + Repeat("00 ", 53),  // "0" reads, "G" does not
+             Repeat("00 ", 40) + "12,34 " + Repeat("00 ", 23),
+             Repeat("00 ", 63) + "ZZ",
+         }) {
+        EXPECT_FALSE(DecodeRecordText(damaged).has_value()) << '"' << damaged << '"';
+    }
+}
+
+TEST(RecordText, NumbersAfterTheSixtyFourthAreIgnored) {
+    const std::optional<AxisIoRecord> record =
+        DecodeRecordText(std::string(ExampleText) + "8000 not hex at all");
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->bytes, ExampleRecord().bytes);
+}

@@ -1,0 +1,14 @@
+// A failed property ends the run with a report, as a sanitizer would.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                         \
+    do {                                                                              \
+        if (!(condition)) {                                                           \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, \
+                         #condition);                                                 \
+            std::abort();                                                             \
+        }                                                                             \
+    } while (0)

@@ -1,0 +1,131 @@
+// Quillet's benchmarks: each measurement beside its floor, the least the
+// platform needs for the same work, taken in the same run, interleaved.
+// Usage: quillet_bench [repetitions [section]]: at least 10 repetitions
+// (default 20); the section, start-up, editor or files, runs that one alone.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "bench/editor_timing.h"
+#include "bench/failure.h"
+#include "bench/file_timing.h"
+#include "bench/repetitions.h"
+#include "bench/startup_timing.h"
+#include "controller/library_binding.h"
+
+namespace {
+
+constexpr int DefaultRepetitions = 20;
+
+struct BenchOptions {
+    int repetitions = DefaultRepetitions;
+    std::string section;  // empty: all of them
+};
+
+BenchOptions OptionsFrom(int argc, char** argv) {
+    BenchOptions options;
+    if (argc >= 2) options.repetitions = std::atoi(argv[1]);
+    if (options.repetitions < FewestRepetitions)
+        FailBench("repetitions: a number of at least " + std::to_string(FewestRepetitions));
+    if (argc >= 3) options.section = argv[2];
+    if (!options.section.empty() && options.section != "start-up" && options.section != "editor" &&
+        options.section != "files")
+        FailBench("section: start-up, editor or files");
+    return options;
+}
+
+bool Runs(const BenchOptions& options, const char* section) {
+    return options.section.empty() || options.section == section;
+}
+
+struct DetailTable {
+    std::string title;
+    std::vector<ResultRow> rows;
+};
+
+// The rows of the targets and footprint table, and the tables that show
+// where the time goes.
+struct BenchReport {
+    std::vector<ResultRow> targets;
+    std::vector<ResultRow> footprint;
+    std::vector<DetailTable> details;
+};
+
+// Quillet's real main window in this process, as start-up creates it
+// (hidden), on the simulated board's libraries beside this program.
+HWND CreateQuilletWindow() {
+    if (BindApiLibrary() != BindSucceeded || BindDialogLibrary() != BindSucceeded)
+        FailBench("the simulated board's libraries are not beside the benchmark program");
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitCommonControls();
+    if (RegisterMainWindowClass(instance) == 0) FailBench("cannot register Quillet's window class");
+    HWND window = CreateMainWindow(instance);
+    if (window == nullptr) FailBench("cannot create Quillet's main window");
+    return window;
+}
+
+std::string SettingsFilePath() {
+    AppState probe{};
+    SetUpSettingsPaths(probe);
+    return probe.settingsPath;
+}
+
+void MeasureStartUp(int repetitions, BenchReport& report) {
+    const StartUpRows startUp = MeasureStartUpAndFootprint(repetitions);
+    report.targets.push_back(startUp.startUp);
+    report.footprint.push_back(startUp.peakWorkingSet);
+    report.footprint.push_back(startUp.programSize);
+    report.details.push_back({"Start-up phases, each one's own time (probes running the same start-up)",
+                              MeasureStartUpPhases(repetitions)});
+}
+
+void MeasureInProcess(const BenchOptions& options, BenchReport& report) {
+    HWND quillet = CreateQuilletWindow();
+    if (Runs(options, "editor")) {
+        const std::vector<ResultRow> editor = MeasureEditor(quillet, options.repetitions);
+        report.targets.insert(report.targets.end(), editor.begin(), editor.end());
+    }
+    if (Runs(options, "files")) {
+        const FileRows files = MeasureFiles(quillet, options.repetitions);
+        report.targets.insert(report.targets.end(),
+                              {files.ownWork, files.wholeAgainstCalls, files.wholeAgainstDialogs});
+        report.details.push_back(
+            {"Files, where the own work goes", {files.insideCalls, files.outsideCalls, files.callCount}});
+    }
+    DestroyWindow(quillet);
+}
+
+void PrintReport(const BenchReport& report, int repetitions) {
+    std::printf(
+        "Medians of %d repetitions, Quillet and floor interleaved, after %d uncounted rounds; "
+        "spread is the interquartile range over the median.\n",
+        repetitions, WarmUpRounds);
+    std::vector<ResultRow> rows = report.targets;
+    rows.insert(rows.end(), report.footprint.begin(), report.footprint.end());
+    PrintResultTable("Targets and footprint", rows);
+    for (const DetailTable& table : report.details) PrintResultTable(table.title, table.rows);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const BenchOptions options = OptionsFrom(argc, argv);
+    // The default board, no call log, and no settings left by anyone else.
+    SetEnvironmentVariableA("KXSIM_BOARD", nullptr);
+    SetEnvironmentVariableA("KXSIM_LOG", nullptr);
+    const std::string settingsFile = SettingsFilePath();
+    DeleteFileA(settingsFile.c_str());
+
+    BenchReport report;
+    if (Runs(options, "start-up")) MeasureStartUp(options.repetitions, report);
+    if (Runs(options, "editor") || Runs(options, "files")) MeasureInProcess(options, report);
+    DeleteFileA(settingsFile.c_str());
+    PrintReport(report, options.repetitions);
+    return 0;
+}

@@ -1,12 +1,11 @@
 #include "app/startup.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/system_libraries.h"
 #include "controller/library_binding.h"
 #include "res/resource.h"
 
@@ -72,7 +71,6 @@ int RunMessageLoop(HWND window, HACCEL accelerators) {
 int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
     RestrictLibrarySearchToProgramFolder();
     RegisterMainWindowClass(instance);
-    InitCommonControls();
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) return 0;
     AppState* state = GetAppState(window);

@@ -1,18 +1,10 @@
 #include "controller/driver_names.h"
 
-#include <sstream>
-
 std::string ControllerNumberText(uint16_t controllerNumber) {
-    std::ostringstream text;
-    text << static_cast<int16_t>(controllerNumber);
-    return text.str();
+    return std::to_string(static_cast<int16_t>(controllerNumber));
 }
 
-std::string AxisValueName(int axis) {
-    std::ostringstream name;
-    name << "Axis" << axis << "IOConfig";
-    return name.str();
-}
+std::string AxisValueName(int axis) { return "Axis" + std::to_string(axis) + "IOConfig"; }
 
 std::string DriverKeyPath(uint16_t controllerNumber) {
     return DriverKeyPrefix + ControllerNumberText(controllerNumber);

@@ -1,12 +1,10 @@
 #include "controller/version_message.h"
 
-#include <sstream>
-
 std::string VersionMessageText(ControllerLibrary library) {
-    // The version is streamed as three plain integers, so it reads 340.
-    std::ostringstream text;
-    text << "This application requires version " << 3 << 4 << 0;
-    text << (library == ControllerLibrary::Api ? "\nor later of the Kestrix API!"
-                                               : "\nor later of the Kestrix Dialogs!");
-    return text.str();
+    // The version is written as three plain integers, so it reads 340.
+    std::string text = "This application requires version ";
+    for (int part : {3, 4, 0}) text += std::to_string(part);
+    text += library == ControllerLibrary::Api ? "\nor later of the Kestrix API!"
+                                              : "\nor later of the Kestrix Dialogs!";
+    return text;
 }

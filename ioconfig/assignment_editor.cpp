@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/system_libraries.h"
 #include "controller/controller_library.h"
 #include "ioconfig/channel_offer.h"
 #include "res/resource.h"
@@ -204,7 +205,7 @@ int EditIoAssignments(HWND owner, AppState& state) {
         return 0;
     }
     editorState = {handle, &state, QueryChannelCount(handle)};
-    const int result = static_cast<int>(PropertySheetA(&sheet));
+    const int result = static_cast<int>(RunPropertySheet(sheet));
     KXClose(handle);
     editorState = {};
     return result;

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
+#include "app/system_libraries.h"
 #include "controller/driver_names.h"
 #include "ioconfig/record_text.h"
 
@@ -65,7 +66,7 @@ bool PromptIoConfigFileName(HWND window, char* path, const char* title, bool ope
     dialog.lpstrTitle = title;
     dialog.Flags = opening ? OpenConfigFileFlags : SaveConfigFileFlags;
     dialog.lpstrDefExt = ConfigFileExtension;
-    const BOOL chosen = opening ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+    const BOOL chosen = RunFileDialog(dialog, opening);
     if (!chosen) return false;
     RememberFolder(state, path, dialog.nFileOffset);
     return true;

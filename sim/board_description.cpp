@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -176,7 +176,18 @@ Board LoadBoardDescription() {
     Board board = MakeDefaultBoard();
     std::optional<std::string> path = ReadEnvironmentVariable("KXSIM_BOARD");
     if (!path) return board;
-    std::ifstream file(*path);
-    for (std::string line; std::getline(file, line);) ApplyBoardDescriptionLine(board, line);
+    // Plain C input keeps the simulated libraries small and quick to load,
+    // like the vendor's own.
+    std::FILE* file = std::fopen(path->c_str(), "r");
+    if (file == nullptr) return board;
+    std::string text;
+    char buffer[4096];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, read);
+    std::fclose(file);
+    for (std::string_view rest = text; !rest.empty();) {
+        const size_t end = std::min(rest.find('\n'), rest.size());
+        ApplyBoardDescriptionLine(board, rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
     return board;
 }

@@ -86,6 +86,15 @@ TEST(RecordText, NumbersAreSignedSixteenBitHexOfWhichTheLowByteIsKept) {
     EXPECT_EQ(FirstByteOf("-8000"), 0x00);
     EXPECT_EQ(FirstByteOf("-7F"), 0x81);
     EXPECT_EQ(FirstByteOf(" \t\n 5"), 5);
+    EXPECT_EQ(FirstByteOf("-0X8000"), 0x00);
+    EXPECT_EQ(FirstByteOf("0000000000000000001"), 0x01);
+
+    // A number ends at the first character that is no digit, so a sign
+    // starts the next one.
+    const std::optional<AxisIoRecord> adjacent = DecodeRecordText("1-2+3" + Repeat(" 0", 61));
+    ASSERT_TRUE(adjacent.has_value());
+    EXPECT_EQ(adjacent->bytes[1], 0xFE);
+    EXPECT_EQ(adjacent->bytes[2], 3);
 
     // Blanks of any kind and number separate the numbers.
     const std::optional<AxisIoRecord> record = DecodeRecordText("1\t2\n3\r\n4  5" + Repeat(" 0", 58) + " 6");
@@ -104,6 +113,10 @@ TEST(RecordText, TextWithoutSixtyFourGoodNumbersIsRefused) {
              LeadingNumber("-8001"),                   // below -32768
              LeadingNumber("FFFF"),
              LeadingNumber("G1"),
+             LeadingNumber("0x"),                      // a prefix without digits
+             LeadingNumber("- 1"),
+             LeadingNumber("00x1"),                    // "00" reads, "x1" does not
+             LeadingNumber("100000000000000000001"),   // far beyond 16 bits
              Repeat("00 ", 10) + "0G " + Repeat("00 ", 53),  // "0" reads, "G" does not
              Repeat("00 ", 40) + "12,34 " + Repeat("00 ", 23),
              Repeat("00 ", 63) + "ZZ",

@@ -1,10 +1,10 @@
 #include "tests/support/quillet_window.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/system_libraries.h"
 #include "controller/library_binding.h"
 
 void BindSimulatedBoardLibraries() {
@@ -16,7 +16,7 @@ void BindSimulatedBoardLibraries() {
 QuilletWindow::QuilletWindow() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     static const bool registered = [instance] {
-        InitCommonControls();
+        InitCommonControlsOnDemand();
         return RegisterMainWindowClass(instance) != 0;
     }();
     EXPECT_TRUE(registered);

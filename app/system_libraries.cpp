@@ -1,0 +1,62 @@
+#include "app/system_libraries.h"
+
+#include <string>
+
+#include "app/startup.h"
+
+namespace {
+
+using InitCommonControlsProc = void(WINAPI*)();
+using PropertySheetProc = INT_PTR(WINAPI*)(LPCPROPSHEETHEADERA);
+using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The entry point of a system library, loading the library on first use; the
+// library stays loaded for the rest of the run.
+template <typename Proc>
+Proc SystemProcedure(const char* library, const char* name) {
+    HMODULE module = GetModuleHandleA(library);
+    if (module == nullptr) module = LoadLibraryA(library);
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+void ReportMissingLibrary(HWND owner, const char* library) {
+    const std::string text = std::string("Quillet could not load ") + library + ".";
+    MessageBoxA(owner, text.c_str(), MainWindowTitle, MB_OK | MB_ICONERROR);
+}
+
+constexpr char CommonControls[] = "comctl32.dll";
+constexpr char CommonDialogs[] = "comdlg32.dll";
+
+}  // namespace
+
+bool InitCommonControlsOnDemand() {
+    static const bool initialized = [] {
+        const auto initialize = SystemProcedure<InitCommonControlsProc>(CommonControls, "InitCommonControls");
+        if (initialize == nullptr) return false;
+        initialize();
+        return true;
+    }();
+    return initialized;
+}
+
+INT_PTR RunPropertySheet(const PROPSHEETHEADERA& sheet) {
+    const auto propertySheet = InitCommonControlsOnDemand()
+                                   ? SystemProcedure<PropertySheetProc>(CommonControls, "PropertySheetA")
+                                   : nullptr;
+    if (propertySheet == nullptr) {
+        ReportMissingLibrary(sheet.hwndParent, CommonControls);
+        return -1;
+    }
+    return propertySheet(&sheet);
+}
+
+BOOL RunFileDialog(OPENFILENAMEA& dialog, bool opening) {
+    const auto showDialog =
+        SystemProcedure<FileDialogProc>(CommonDialogs, opening ? "GetOpenFileNameA" : "GetSaveFileNameA");
+    if (showDialog == nullptr) {
+        ReportMissingLibrary(dialog.hwndOwner, CommonDialogs);
+        return FALSE;
+    }
+    return showDialog(&dialog);
+}

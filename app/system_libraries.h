@@ -1,0 +1,23 @@
+// The common controls and the common dialogs, loaded on first use.
+//
+// quillet.exe imports neither library: an import is loaded before WinMain at
+// every start, and the common dialogs bring the shell's libraries with them,
+// which made start-up markedly slower than the window it shows needs. Loaded
+// by name, they still come from the side-by-side store the manifest names.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+// Loads the common controls and registers their window classes, once.
+// False when the library cannot be loaded.
+bool InitCommonControlsOnDemand();
+
+// PropertySheetA; -1, its own failure value, when the common controls cannot
+// be loaded (after telling the user so).
+INT_PTR RunPropertySheet(const PROPSHEETHEADERA& sheet);
+
+// GetOpenFileNameA when opening, else GetSaveFileNameA; FALSE when the common
+// dialogs cannot be loaded (after telling the user so).
+BOOL RunFileDialog(OPENFILENAMEA& dialog, bool opening);

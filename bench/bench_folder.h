@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/file_tree.h"
+
 class BenchFolder {
 public:
     explicit BenchFolder(const std::string& name);
@@ -18,10 +20,6 @@ public:
 private:
     std::string path_;
 };
-
-// The folder that holds the benchmark program, quillet.exe, the bare window
-// program and the simulated board's libraries.
-std::string ProgramFolder();
 
 void CopyOrFail(const std::string& from, const std::string& to);
 void WriteTextFileOrFail(const std::string& path, const std::string& text);

@@ -15,6 +15,7 @@
 #include "bench/phase_stamps.h"
 #include "bench/repetitions.h"
 #include "res/resource.h"
+#include "tests/support/process_window.h"
 
 namespace {
 
@@ -35,37 +36,13 @@ struct LaunchFigures {
     double peakWorkingSetKiB;
 };
 
-struct WindowQuery {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchVisibleWindow(HWND window, LPARAM queryAddress) {
-    auto* query = reinterpret_cast<WindowQuery*>(queryAddress);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != query->processId || std::string(className) != query->className) return TRUE;
-    if (!IsWindowVisible(window)) return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-HWND FindVisibleWindow(DWORD processId, const char* className) {
-    WindowQuery query{processId, className, nullptr};
-    EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 // Idle does not promise a visible window: after WaitForInputIdle the
 // window is looked for until it shows.
 HWND WaitForVisibleWindow(const PROCESS_INFORMATION& process, const char* className) {
     WaitForInputIdle(process.hProcess, LaunchTimeoutMilliseconds);
     const double deadline = NowMilliseconds() + LaunchTimeoutMilliseconds;
     while (NowMilliseconds() < deadline) {
-        if (HWND window = FindVisibleWindow(process.dwProcessId, className)) return window;
+        if (HWND window = FindProcessWindow(process.dwProcessId, className, true)) return window;
         if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
     }
     return nullptr;

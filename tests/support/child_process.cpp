@@ -4,35 +4,6 @@
 
 #include "tests/support/scratch_folder.h"
 
-namespace {
-
-struct WindowQuery {
-    DWORD processId;
-    const char* className;
-    bool visible;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM queryAddress) {
-    auto* query = reinterpret_cast<WindowQuery*>(queryAddress);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != query->processId || std::string(className) != query->className) return TRUE;
-    if (query->visible && !IsWindowVisible(window)) return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const char* className, bool visible) {
-    WindowQuery query{processId, className, visible, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingFolder,
                            const std::string& arguments) {
     std::string commandLine = "\"" + program + "\"";

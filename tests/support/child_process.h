@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "tests/support/process_window.h"
+
 class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::string& workingFolder,
@@ -25,8 +27,6 @@ private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
-
-HWND FindProcessWindow(DWORD processId, const char* className, bool visible);
 
 // Copies quillet.exe into folder, with the libraries given as paths below
 // the test program's folder ("" leaves a library out).

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/file_tree.h"
+
 class ScratchFolder {
 public:
     ScratchFolder();
@@ -18,10 +20,6 @@ public:
 private:
     std::string path_;
 };
-
-// The folder that holds the test program, quillet.exe and the simulated
-// board's libraries.
-std::string ProgramFolder();
 
 void CopyFileOrFail(const std::string& from, const std::string& to);
 void WriteTextFile(const std::string& path, const std::string& text);

@@ -9,6 +9,7 @@
 
 #include "ioconfig/config_file.h"
 #include "res/resource.h"
+#include "tests/support/example_record.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 #include "tests/support/scratch_folder.h"
@@ -25,21 +26,6 @@ constexpr int ReadOnlyBox = 0x410;  // chx1
 constexpr int FileListView = 0x461; // lst2
 
 const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
-
-// A servo axis on channels 1, 2, 3, 4 and 10, direction on channel 16.
-const std::string ExampleText =
-    "00 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 01 02 03 04 0A 00 10 00 "
-    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ";
-
-AxisIoRecord ExampleRecord() {
-    AxisIoRecord record;
-    record.bytes[2] = 1;
-    for (size_t slot = 16; slot <= 19; ++slot) record.bytes[slot] = static_cast<uint8_t>(slot - 15);
-    record.bytes[20] = 10;
-    record.bytes[22] = 16;
-    return record;
-}
 
 AxisIoRecord Patterned(int axis, int salt = 0) {
     AxisIoRecord record;

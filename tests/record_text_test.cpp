@@ -4,26 +4,9 @@
 #include <string>
 
 #include "ioconfig/record_text.h"
+#include "tests/support/example_record.h"
 
 namespace {
-
-// A servo axis on channels 1, 2, 3, 4 and 10, direction on channel 16.
-const char* const ExampleText =
-    "00 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 01 02 03 04 0A 00 10 00 "
-    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ";
-
-AxisIoRecord ExampleRecord() {
-    AxisIoRecord record;
-    record.bytes[2] = 1;
-    record.bytes[16] = 1;
-    record.bytes[17] = 2;
-    record.bytes[18] = 3;
-    record.bytes[19] = 4;
-    record.bytes[20] = 10;
-    record.bytes[22] = 16;
-    return record;
-}
 
 AxisIoRecord Patterned(int seed) {
     AxisIoRecord record;

@@ -15,11 +15,11 @@ AppState* CreateAppState(HWND window) {
 void DestroyAppState(AppState* state) { delete state; }
 
 AppState* GetAppState(HWND window) {
-    return reinterpret_cast<AppState*>(GetWindowLongA(window, GWL_USERDATA));
+    return reinterpret_cast<AppState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 void AttachAppState(HWND window, AppState* state) {
-    SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(state));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
 }
 
 uint16_t ControllerNumber(const AppState& state) {

@@ -1,5 +1,5 @@
 // The application state record the main window owns from WM_CREATE to
-// WM_DESTROY, reached through the window's GWL_USERDATA slot.
+// WM_DESTROY, reached through the window's GWLP_USERDATA slot.
 #pragma once
 
 #include <windows.h>

@@ -171,13 +171,13 @@ void FillFloorPage(HWND page, int pageIndex) {
 INT_PTR CALLBACK FloorPage(HWND page, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         const auto index = static_cast<LONG>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
-        SetWindowLongA(page, DWL_USER, index);
+        SetWindowLongPtrA(page, DWLP_USER, index);
         AddPlannedEntries(page, (*floorPlan)[static_cast<size_t>(index)]);
         PostMessageA(page, FillAxisPairPage, 0, 0);
         return TRUE;
     }
     if (message == FillAxisPairPage) {
-        FillFloorPage(page, static_cast<int>(GetWindowLongA(page, DWL_USER)));
+        FillFloorPage(page, static_cast<int>(GetWindowLongPtrA(page, DWLP_USER)));
         return TRUE;
     }
     return FALSE;

@@ -1,16 +1,5 @@
 # Cross-compiles Quillet for 32-bit Windows with MinGW-w64; programs built
 # here are run through Wine.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(toolPrefix i686-w64-mingw32)
-# The posix thread model: GoogleTest needs std::mutex. Linked statically,
-# it adds no DLL.
-set(CMAKE_C_COMPILER ${toolPrefix}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${toolPrefix}-g++-posix)
-set(CMAKE_RC_COMPILER ${toolPrefix}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${toolPrefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

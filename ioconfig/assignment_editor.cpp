@@ -162,7 +162,7 @@ LRESULT OnNotify(HWND page, const NMHDR& notice) {
         return FALSE;
     // Activation is accepted and Apply reports no error: the image already
     // holds every change.
-    SetWindowLongA(page, DWL_MSGRESULT, 0);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
     return TRUE;
 }
 
@@ -179,7 +179,7 @@ INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 int EditIoAssignments(HWND owner, AppState& state) {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(owner, GWL_HINSTANCE));
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     PROPSHEETPAGEA pages[AxisPairPages] = {};
     for (PROPSHEETPAGEA& page : pages) {
         page.dwSize = sizeof page;

@@ -10,6 +10,7 @@
 #include "controller/library_binding.h"
 #include "tests/support/child_process.h"
 #include "tests/support/modal_answerer.h"
+#include "tests/support/pe_file.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/simulated_board.h"
 
@@ -18,29 +19,11 @@ namespace {
 const std::string LackingKrxputramex = "\\variants\\lacking-krxputramex\\kxapi32.dll";
 const std::string LackingModuleDescEx = "\\variants\\lacking-KXDLG_ModuleDescEx\\kxdlg32.dll";
 
-// The names a library exports, read from its export directory. The library
-// is copied under a name of its own first, so that two builds of the same
-// library never meet in this process.
+// The names a library exports, read from its file.
 std::vector<std::string> ExportedNames(const std::string& library) {
-    static ScratchFolder copies;
-    static int serial = 0;
-    const std::string copy = copies.File("exports" + std::to_string(++serial) + ".dll");
-    CopyFileA(library.c_str(), copy.c_str(), FALSE);
-    HMODULE module = LoadLibraryExA(copy.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    EXPECT_NE(module, nullptr) << library;
-    if (module == nullptr) return {};
-    const BYTE* base = reinterpret_cast<const BYTE*>(module);
-    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
-    auto nameAddresses = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    std::vector<std::string> names;
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-        names.emplace_back(reinterpret_cast<const char*>(base + nameAddresses[i]));
-    FreeLibrary(module);
-    return names;
+    const PeFile file = ReadPeFile(ReadWholeFile(library));
+    EXPECT_TRUE(file.valid) << library;
+    return file.exportedNames;
 }
 
 std::vector<std::string> SortedList(const char* const* names, int count, const char* leftOut = "") {

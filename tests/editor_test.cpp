@@ -311,11 +311,11 @@ TEST_F(Editor, PagesAcceptActivationAndApplyAndLeaveOtherNoticesAlone) {
         HWND page = sheet.Page(1);
         for (UINT code : {PSN_SETACTIVE, PSN_APPLY, PSN_KILLACTIVE}) {
             const bool answered = code != static_cast<UINT>(PSN_KILLACTIVE);
-            SetWindowLongA(page, DWL_MSGRESULT, 77);
+            SetWindowLongPtrA(page, DWLP_MSGRESULT, 77);
             NMHDR notice{sheet.Handle(), 0, code};
             const LRESULT handled = AxisPairPage(page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
             EXPECT_EQ(handled, answered ? TRUE : FALSE) << code;
-            EXPECT_EQ(GetWindowLongA(page, DWL_MSGRESULT), answered ? 0 : 77) << code;
+            EXPECT_EQ(GetWindowLongPtrA(page, DWLP_MSGRESULT), answered ? 0 : 77) << code;
         }
     });
 }

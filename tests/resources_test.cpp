@@ -214,5 +214,11 @@ TEST(Resources, ManifestAsksForAdministratorAndCommonControlsSix) {
     EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
-    EXPECT_NE(manifest.find("processorArchitecture=\"X86\" publicKeyToken"), std::string::npos);
+#ifdef _WIN64
+    const std::string architecture = "processorArchitecture=\"amd64\"";
+#else
+    const std::string architecture = "processorArchitecture=\"X86\"";
+#endif
+    EXPECT_NE(manifest.find("version=\"1.0.0.0\" " + architecture), std::string::npos);
+    EXPECT_NE(manifest.find(architecture + " publicKeyToken"), std::string::npos);
 }

@@ -1,0 +1,66 @@
+// Checks of the program users run, the 32-bit quillet.exe, read from its
+// file on the host: they hold whichever build the Wine tests run.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/support/pe_file.h"
+
+namespace {
+
+PeFile Product() {
+    const char* path = std::getenv("QUILLET_PRODUCT");
+    if (path == nullptr) {
+        ADD_FAILURE() << "QUILLET_PRODUCT does not name quillet.exe";
+        return {};
+    }
+    PeFile file = ReadPeFile(ReadWholeFile(path));
+    EXPECT_TRUE(file.valid) << path;
+    return file;
+}
+
+std::string UpperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+const PeResource* FindResource(const PeFile& file, const std::string& type, const std::string& name) {
+    for (const PeResource& resource : file.resources)
+        if (resource.type == type && resource.name == name) return &resource;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(Product, IsA32BitWindowsGuiProgram) {
+    const PeFile quillet = Product();
+    EXPECT_EQ(quillet.machine, PeMachineI386);
+    EXPECT_FALSE(quillet.pe32Plus);
+    EXPECT_EQ(quillet.subsystem, PeSubsystemWindowsGui);
+}
+
+// Every imported library is loaded before WinMain on every start; the common
+// controls and dialogs (which bring the shell with them) wait for first use.
+TEST(Product, ImportsOnlyTheSystemLibrariesEveryStartNeeds) {
+    std::vector<std::string> names;
+    for (const std::string& name : Product().importedLibraries) names.push_back(UpperCase(name));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"ADVAPI32.DLL", "GDI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL"}));
+}
+
+TEST(Product, CarriesItsIconMenuPageTemplateAndAnX86Manifest) {
+    const PeFile quillet = Product();
+    EXPECT_NE(FindResource(quillet, "#14", "#101"), nullptr);   // icon group
+    EXPECT_NE(FindResource(quillet, "#4", "APPMENU"), nullptr);
+    EXPECT_NE(FindResource(quillet, "#5", "#2000"), nullptr);   // axis-pair page
+    const PeResource* manifest = FindResource(quillet, "#24", "#1");
+    ASSERT_NE(manifest, nullptr);
+    EXPECT_NE(manifest->data.find("name=\"Quillet\" version=\"1.0.0.0\" processorArchitecture=\"X86\""),
+              std::string::npos);
+    EXPECT_NE(manifest->data.find("level=\"requireAdministrator\""), std::string::npos);
+}

@@ -1,12 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
+#include "app/assignment_editor.h"
+#include "app/driver_commands.h"
+#include "app/file_commands.h"
 #include "app/menu_commands.h"
 #include "app/settings.h"
-#include "app/summary_layout.h"
-#include "controller/driver_commands.h"
-#include "ioconfig/assignment_editor.h"
-#include "ioconfig/config_file.h"
+#include "ioconfig/summary_layout.h"
 #include "res/resource.h"
 
 namespace {
@@ -47,17 +47,17 @@ void EnableImageCommands(HMENU popup, bool imageValid) {
     for (UINT id : {IDM_SAVE_AS, IDM_WRITE_IO, IDM_RECONFIGURE_IO}) EnableMenuItem(popup, id, state);
 }
 
-void RunCommand(HWND window, int id) {
+void RunCommand(HWND window, AppState& state, int id) {
     switch (id) {
-        case IDM_OPEN_FILE: LoadIoConfigFile(window); break;
-        case IDM_SAVE_AS: SaveIoConfigFile(window); break;
+        case IDM_OPEN_FILE: LoadIoConfigFile(window, state); break;
+        case IDM_SAVE_AS: SaveIoConfigFile(window, state); break;
         case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
-        case IDM_READ_IO: ReadIoFromController(window); break;
-        case IDM_WRITE_IO: WriteIoToController(window); break;
-        case IDM_RESET_CONTROLLER: ResetControllerToDefaults(window); break;
-        case IDM_RECONFIGURE_IO: ReconfigureIoAssignments(window); break;
-        case IDM_CONTROLLER_INFO: ShowControllerInfo(window); break;
-        case IDM_SELECT_CONTROLLER: SelectController(window); break;
+        case IDM_READ_IO: ReadIoFromController(window, state); break;
+        case IDM_WRITE_IO: WriteIoToController(window, state); break;
+        case IDM_RESET_CONTROLLER: ResetControllerToDefaults(window, state); break;
+        case IDM_RECONFIGURE_IO: ReconfigureIoAssignments(window, state); break;
+        case IDM_CONTROLLER_INFO: ShowControllerInfo(window, state); break;
+        case IDM_SELECT_CONTROLLER: SelectController(window, state); break;
         case IDM_ABOUT: ShowAboutBox(window); break;
         default: break;
     }
@@ -77,7 +77,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             DestroyWindow(window);
             return 0;
         case WM_COMMAND:
-            RunCommand(window, LOWORD(wParam));
+            RunCommand(window, *GetAppState(window), LOWORD(wParam));
             return 0;
         case WM_INITMENUPOPUP:
             // Only the File and Controller popups of the menu bar; never the

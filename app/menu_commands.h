@@ -1,10 +1,12 @@
 // The main window's own menu commands: reading the I/O configuration and the
-// dialog library's dialogs. Each fetches the AppState from the window.
+// dialog library's dialogs.
 #pragma once
 
 #include <windows.h>
 
-void ReadIoFromController(HWND window);
-void ShowControllerInfo(HWND window);
-void SelectController(HWND window);
+struct AppState;
+
+void ReadIoFromController(HWND window, AppState& state);
+void ShowControllerInfo(HWND window, const AppState& state);
+void SelectController(HWND window, AppState& state);
 void ShowAboutBox(HWND window);

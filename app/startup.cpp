@@ -3,10 +3,11 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/message_box.h"
 #include "app/system_libraries.h"
 #include "controller/library_binding.h"
+#include "ioconfig/command_line.h"
 #include "res/resource.h"
 
 ATOM RegisterMainWindowClass(HINSTANCE instance) {
@@ -42,7 +43,7 @@ void RestrictLibrarySearchToProgramFolder() {
 }
 
 void ShowVersionMessage(ControllerLibrary library) {
-    MessageBoxA(nullptr, VersionMessageText(library).c_str(), "Quillet", MB_ICONERROR);
+    ShowMessageBox(nullptr, VersionMessageText(library), MB_ICONERROR);
 }
 
 bool BindControllerLibraries() {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "controller/version_message.h"
+#include "ioconfig/version_message.h"
 
 constexpr const char* MainWindowClassName = "Quillet";
 constexpr const char* MainWindowTitle = "Quillet";

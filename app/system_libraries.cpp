@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/startup.h"
+#include "app/message_box.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ Proc SystemProcedure(const char* library, const char* name) {
 }
 
 void ReportMissingLibrary(HWND owner, const char* library) {
-    const std::string text = std::string("Quillet could not load ") + library + ".";
-    MessageBoxA(owner, text.c_str(), MainWindowTitle, MB_OK | MB_ICONERROR);
+    ShowMessageBox(owner, std::string("Quillet could not load ") + library + ".", MB_OK | MB_ICONERROR);
 }
 
 constexpr char CommonControls[] = "comctl32.dll";

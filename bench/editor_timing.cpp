@@ -14,7 +14,7 @@
 #include "bench/dialog_watcher.h"
 #include "bench/failure.h"
 #include "bench/repetitions.h"
-#include "ioconfig/assignment_editor.h"
+#include "app/assignment_editor.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 

@@ -3,8 +3,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "app/app_state.h"
-#include "controller/driver_names.h"
+#include "ioconfig/store_names.h"
 
 DriverRegistryCalls driverRegistry;
 DriverDeviceCalls driverDevice;
@@ -33,9 +32,9 @@ struct DeviceCloser {
 using DriverDevice = std::unique_ptr<void, DeviceCloser>;
 
 // Creates the key, and any missing key above it, where it does not exist.
-DriverKey OpenDriverKey(const AppState& state) {
+DriverKey OpenDriverKey(uint16_t controllerNumber) {
     HKEY key = nullptr;
-    const std::string path = DriverKeyPath(ControllerNumber(state));
+    const std::string path = DriverKeyPath(controllerNumber);
     if (driverRegistry.createKey(HKEY_LOCAL_MACHINE, path.c_str(), &key) != ERROR_SUCCESS) return nullptr;
     return DriverKey(key);
 }
@@ -58,26 +57,26 @@ void SendRestartRequest(HANDLE device, DWORD controlCode) {
 
 }  // namespace
 
-bool WriteDriverIoConfig(const AppState& state) {
-    DriverKey key = OpenDriverKey(state);
+bool WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image) {
+    DriverKey key = OpenDriverKey(controllerNumber);
     if (!key) return false;
     // A value that fails does not keep the others from being written.
     bool allSet = true;
-    for (int axis = 1; axis <= AxisRecordsInUse(state.image); ++axis)
-        allSet = SetAxisValue(key.get(), axis, GetAxisRecord(state.image, axis)) && allSet;
+    for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis)
+        allSet = SetAxisValue(key.get(), axis, GetAxisRecord(image, axis)) && allSet;
     return allSet;
 }
 
-bool ResetDriverIoConfig(const AppState& state) {
-    DriverKey key = OpenDriverKey(state);
+bool ResetDriverIoConfig(uint16_t controllerNumber) {
+    DriverKey key = OpenDriverKey(controllerNumber);
     if (!key) return false;
     bool allDeleted = true;
     for (int axis = 1; axis <= MaxAxisRecords; ++axis) allDeleted = DeleteAxisValue(key.get(), axis) && allDeleted;
     return allDeleted;
 }
 
-void RestartController(const AppState& state) {
-    HANDLE opened = driverDevice.createFile(DriverDeviceName(ControllerNumber(state)).c_str(),
+void RestartController(uint16_t controllerNumber) {
+    HANDLE opened = driverDevice.createFile(DriverDeviceName(controllerNumber).c_str(),
                                             GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return;

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
-struct AppState;
+#include <cstdint>
+
+#include "ioconfig/io_config_image.h"
 
 // The calls the store and the restart make: the real ones, unless a test
 // watches the device that no driver serves here, or fails a registry call
@@ -26,9 +28,9 @@ extern DriverDeviceCalls driverDevice;
 
 // Stores records 1 to axisCount (at most 16) as the driver's values. False
 // when the key could not be opened or a value could not be set.
-bool WriteDriverIoConfig(const AppState& state);
+bool WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image);
 // Deletes the values of axes 1 to 16, whatever the image holds. False when
 // the key could not be opened or a value that is there could not be deleted.
-bool ResetDriverIoConfig(const AppState& state);
+bool ResetDriverIoConfig(uint16_t controllerNumber);
 // Asks the driver to restart the controller; without the device, nothing.
-void RestartController(const AppState& state);
+void RestartController(uint16_t controllerNumber);

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "controller/controller_layout.h"
+#include "ioconfig/controller_layout.h"
 
 struct ControllerConfigRecord {
     uint8_t bytes[ControllerConfigRecordSize];

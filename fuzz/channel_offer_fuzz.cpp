@@ -8,6 +8,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "ioconfig/channel_offer.h"
+#include "tests/support/entry_selection.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 5) return 0;

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/command_line.h"
+#include "ioconfig/command_line.h"
+#include "tests/support/option_scanner.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,10 +1,8 @@
-// Which channels the editor's boxes offer, and which entry a stored channel
-// selects. A slot holds one byte, so only channels 1 to 255 are ever offered.
+// Which channels the editor's boxes offer. A slot holds one byte, so only
+// channels 1 to 255 are ever offered.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "ioconfig/io_config_image.h"
 
@@ -17,8 +15,3 @@ bool OffersChannel(SignalDirection direction, uint32_t flags);
 // How many channels, from 1, the editor asks about and lists: none for a
 // negative count, never more than HighestOfferedChannel.
 int ChannelsToOffer(int32_t channelCount);
-
-// The entry a stored channel selects in a list: the first whose text begins
-// with the channel's decimal text, or -1 when none does (the box then keeps
-// its "--"). As lists ascend, a listed channel selects its own entry.
-int EntrySelectedFor(const std::vector<std::string>& entries, uint8_t stored);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "ioconfig/white_space.h"
+
 std::string EncodeRecordText(const AxisIoRecord& record) {
     static constexpr char Digits[] = "0123456789ABCDEF";
     std::string text;
@@ -16,11 +18,6 @@ std::string EncodeRecordText(const AxisIoRecord& record) {
 }
 
 namespace {
-
-// The blanks of the classic locale.
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -37,7 +34,7 @@ int HexDigitValue(char c) {
 std::optional<int16_t> TakeHexNumber(std::string_view& text) {
     size_t at = 0;
     auto next = [&] { return at < text.size() ? text[at] : '\0'; };
-    while (IsBlank(next())) ++at;
+    while (IsWhiteSpace(next())) ++at;
     const bool negative = next() == '-';
     if (negative || next() == '+') ++at;
     bool sawDigit = false;

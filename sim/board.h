@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "controller/controller_layout.h"
+#include "ioconfig/controller_layout.h"
 
 using IoConfigArea = std::array<uint8_t, IoConfigAreaSize>;
 

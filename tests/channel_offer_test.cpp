@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ioconfig/channel_offer.h"
+#include "tests/support/entry_selection.h"
 
 TEST(ChannelOffer, AChannelNeedsItsPresentBitForEitherKindOfList) {
     struct Case {

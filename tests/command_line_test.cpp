@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
+#include "ioconfig/command_line.h"
+#include "tests/support/option_scanner.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ioconfig/config_file.h"
+#include "app/file_commands.h"
 #include "res/resource.h"
 #include "tests/support/example_record.h"
 #include "tests/support/modal_answerer.h"

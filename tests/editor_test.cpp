@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ioconfig/assignment_editor.h"
+#include "app/assignment_editor.h"
 #include "ioconfig/channel_offer.h"
+#include "tests/support/entry_selection.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"

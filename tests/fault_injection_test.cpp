@@ -10,8 +10,8 @@
 
 #include "app/app_state.h"
 #include "app/settings.h"
-#include "app/summary_layout.h"
-#include "ioconfig/assignment_editor.h"
+#include "ioconfig/summary_layout.h"
+#include "app/assignment_editor.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"

@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "controller/version_message.h"
+#include "ioconfig/version_message.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"

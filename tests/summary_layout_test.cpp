@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/summary_layout.h"
+#include "ioconfig/summary_layout.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
-// The names under which the board's driver keeps and serves a controller's
-// I/O assignments: its registry key, the per-axis values and its device.
+// The names under which axis records are stored: the section and keys of a
+// configuration file (.tvxio), and the board driver's registry key, values
+// and device.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+constexpr const char* ConfigFileSection = "TVXIOConfig";
 
 constexpr const char* DriverKeyPrefix = "SYSTEM\\CurrentControlSet\\Services\\KXAPI\\Parameters\\";
 constexpr const char* DriverDevicePrefix = "\\\\.\\KXAPI";

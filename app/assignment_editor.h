@@ -26,4 +26,4 @@ INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 
 // Menu command "Reconfigure I/O Assignments...": runs the editor, then
 // repaints the summary whatever it returned.
-void ReconfigureIoAssignments(HWND window);
+void ReconfigureIoAssignments(HWND window, AppState& state);

@@ -16,5 +16,7 @@ constexpr const char* ResetConfirmationText =
 // or removed.
 std::string StoreFailureText(uint16_t controllerNumber);
 
-void WriteIoToController(HWND window);
-void ResetControllerToDefaults(HWND window);
+struct AppState;
+
+void WriteIoToController(HWND window, const AppState& state);
+void ResetControllerToDefaults(HWND window, const AppState& state);

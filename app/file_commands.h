@@ -1,12 +1,13 @@
-// Configuration files (.tvxio): the axis records as hexadecimal text, one
-// key per axis in the section "TVXIOConfig" of an INI file.
+// The menu commands Open File... and Save As...: the file dialogs, and what
+// the user is told when a configuration file is refused or cannot be saved.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-constexpr const char* ConfigFileSection = "TVXIOConfig";
+struct AppState;
+
 constexpr const char* OpenConfigFileTitle = "Open I/O Config File";
 constexpr const char* SaveConfigFileTitle = "Save I/O Config File";
 constexpr const char* ConfigFileExtension = "tvxio";
@@ -21,7 +22,7 @@ std::string SaveFailureText(const std::string& path);
 // Runs the open or save dialog with an empty file name in path (a field of
 // PathFieldSize characters). When a file was chosen, its folder becomes the
 // folder the next dialog opens in.
-bool PromptIoConfigFileName(HWND window, char* path, const char* title, bool opening);
+bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening);
 
-void LoadIoConfigFile(HWND window);
-void SaveIoConfigFile(HWND window);
+void LoadIoConfigFile(HWND window, AppState& state);
+void SaveIoConfigFile(HWND window, AppState& state);

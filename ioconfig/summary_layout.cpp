@@ -1,4 +1,4 @@
-#include "app/summary_layout.h"
+#include "ioconfig/summary_layout.h"
 
 #include <cstdio>
 

@@ -35,9 +35,6 @@ extern bool reportOptionErrors;
 int NextOption(int count, char** words, int* longIndex);
 bool TakeOptionArgument(char** words, int kind, int count);
 
-// Puts the scanner back to its start values, for a new scan.
-void ResetOptionScanner();
-
 // Splits commandLine, scans it with error reporting off and stores every
 // controller number given, sign-extended from its low 16 bits.
 void ApplyCommandLineOptions(char* commandLine, int32_t& controllerId);

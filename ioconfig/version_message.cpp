@@ -1,4 +1,4 @@
-#include "controller/version_message.h"
+#include "ioconfig/version_message.h"
 
 std::string VersionMessageText(ControllerLibrary library) {
     // The version is written as three plain integers, so it reads 340.

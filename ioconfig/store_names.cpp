@@ -1,4 +1,4 @@
-#include "controller/driver_names.h"
+#include "ioconfig/store_names.h"
 
 std::string ControllerNumberText(uint16_t controllerNumber) {
     return std::to_string(static_cast<int16_t>(controllerNumber));

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "ioconfig/command_line.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,15 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ioconfig/white_space.h"
+
 namespace {
 
 char programName[] = "program name";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool IsWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 void ReportOptionError(const char* format, int option) {
     if (reportOptionErrors) std::fprintf(stderr, format, option);
@@ -165,15 +163,6 @@ bool TakeOptionArgument(char** words, int kind, int count) {
     if (kind == 2 && words[nextWord][0] == '-') return false;
     optionArgument = words[nextWord++];
     return true;
-}
-
-void ResetOptionScanner() {
-    nextWord = 1;
-    scanPosition = nullptr;
-    insideOptionWord = false;
-    optionArgument = nullptr;
-    badOption = 0;
-    reportOptionErrors = true;
 }
 
 void ApplyCommandLineOptions(char* commandLine, int32_t& controllerId) {

@@ -1,4 +1,4 @@
-#include "ioconfig/assignment_editor.h"
+#include "app/assignment_editor.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/message_box.h"
 #include "app/system_libraries.h"
+#include "controller/controller_io.h"
 #include "controller/controller_library.h"
 #include "ioconfig/channel_offer.h"
 #include "res/resource.h"
@@ -55,20 +57,6 @@ int PageIndex(HWND page) {
     return static_cast<int>(SendMessageA(SheetOf(page), PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0));
 }
 
-int32_t ChannelCountOf(const ControllerConfigRecord& record) {
-    const uint8_t* count = record.bytes + ConfigRecordChannelCountOffset;
-    return static_cast<int32_t>(count[0] | (count[1] << 8) | (count[2] << 16) |
-                                (static_cast<uint32_t>(count[3]) << 24));
-}
-
-int32_t QueryChannelCount(int16_t handle) {
-    ControllerConfigRecord record{};
-    record.bytes[ConfigRecordSizeOffset] = static_cast<uint8_t>(ControllerConfigRecordSize);
-    // A count the controller could not give means no channels.
-    if (KXGetConfigurationEx(handle, &record) != 0) return 0;
-    return ChannelCountOf(record);
-}
-
 void AddEntry(HWND page, int id, const char* text) {
     SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -80,8 +68,7 @@ void BuildLists(HWND page) {
     }
     const int channels = ChannelsToOffer(editorState.channelCount);
     for (int channel = 1; channel <= channels; ++channel) {
-        uint32_t flags = 0;  // a query that fails offers the channel nowhere
-        KXGetDigitalIOConfig(editorState.controllerHandle, static_cast<uint32_t>(channel), &flags);
+        const uint32_t flags = QueryChannelFlags(editorState.controllerHandle, channel);
         const std::string text = std::to_string(channel);
         // Inputs first to the eight input boxes, then outputs to the four
         // output boxes, each column in turn.
@@ -199,9 +186,9 @@ int EditIoAssignments(HWND owner, AppState& state) {
     sheet.nStartPage = 0;
     sheet.ppsp = pages;
 
-    const int16_t handle = KXOpen(ControllerNumber(state), ControllerOpenMode, ControllerOpenName);
+    const int16_t handle = OpenController(ControllerNumber(state));
     if (handle <= 0) {
-        MessageBoxA(owner, "Unable to access motion controller", "IO Config Error", MB_OK | MB_ICONWARNING);
+        ShowMessageBox(owner, "Unable to access motion controller", MB_OK | MB_ICONWARNING, "IO Config Error");
         return 0;
     }
     editorState = {handle, &state, QueryChannelCount(handle)};
@@ -211,7 +198,7 @@ int EditIoAssignments(HWND owner, AppState& state) {
     return result;
 }
 
-void ReconfigureIoAssignments(HWND window) {
-    EditIoAssignments(window, *GetAppState(window));
+void ReconfigureIoAssignments(HWND window, AppState& state) {
+    EditIoAssignments(window, state);
     InvalidateRect(window, nullptr, TRUE);
 }

@@ -1,0 +1,40 @@
+#include "controller/controller_io.h"
+
+#include "controller/controller_library.h"
+
+static_assert(IoConfigAreaSize == IoConfigImageSize);
+
+namespace {
+
+int32_t ChannelCountOf(const ControllerConfigRecord& record) {
+    const uint8_t* count = record.bytes + ConfigRecordChannelCountOffset;
+    return static_cast<int32_t>(count[0] | (count[1] << 8) | (count[2] << 16) |
+                                (static_cast<uint32_t>(count[3]) << 24));
+}
+
+}  // namespace
+
+int16_t OpenController(uint16_t controllerNumber) {
+    return KXOpen(controllerNumber, ControllerOpenMode, ControllerOpenName);
+}
+
+bool ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image) {
+    const int16_t handle = OpenController(controllerNumber);
+    if (handle <= 0) return false;
+    krxgetramex(handle, IoConfigAreaAddress, ImageBytes(image), IoConfigAreaSize);
+    KXClose(handle);
+    return true;
+}
+
+int32_t QueryChannelCount(int16_t handle) {
+    ControllerConfigRecord record{};
+    record.bytes[ConfigRecordSizeOffset] = static_cast<uint8_t>(ControllerConfigRecordSize);
+    if (KXGetConfigurationEx(handle, &record) != 0) return 0;
+    return ChannelCountOf(record);
+}
+
+uint32_t QueryChannelFlags(int16_t handle, int channel) {
+    uint32_t flags = 0;
+    KXGetDigitalIOConfig(handle, static_cast<uint32_t>(channel), &flags);
+    return flags;
+}

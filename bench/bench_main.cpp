@@ -10,7 +10,6 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/settings.h"
 #include "app/startup.h"
 #include "bench/editor_timing.h"
 #include "bench/failure.h"
@@ -18,6 +17,7 @@
 #include "bench/repetitions.h"
 #include "bench/startup_timing.h"
 #include "controller/library_binding.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
@@ -68,12 +68,6 @@ HWND CreateQuilletWindow() {
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) FailBench("cannot create Quillet's main window");
     return window;
-}
-
-std::string SettingsFilePath() {
-    AppState probe{};
-    SetUpSettingsPaths(probe);
-    return probe.settingsPath;
 }
 
 void MeasureStartUp(int repetitions, BenchReport& report) {

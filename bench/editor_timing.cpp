@@ -11,20 +11,19 @@
 #include "app/app_state.h"
 #include "bench/bench_folder.h"
 #include "bench/clock.h"
-#include "bench/dialog_watcher.h"
 #include "bench/failure.h"
 #include "bench/repetitions.h"
 #include "app/assignment_editor.h"
 #include "res/resource.h"
+#include "tests/support/editor_sheet.h"
 #include "tests/support/modal_answerer.h"
 
 namespace {
 
-constexpr int PageCount = 4;
+constexpr int PageCount = EditorPageCount;
 constexpr int BoxesPerColumn = 6;
 constexpr int BoxCount = 2 * BoxesPerColumn;
 constexpr int StepperAxisOffset = 4;
-constexpr const char* SheetCaption = "I/O Configuration";
 
 struct BoardCase {
     const char* measurement;
@@ -71,18 +70,9 @@ using FloorPlan = std::array<PagePlan, PageCount>;
 // Valid while the floor's sheet is open, as Quillet's editor state is.
 const FloorPlan* floorPlan = nullptr;
 
-HWND PageOf(HWND sheet, int index) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
-}
-
 BoxContent ReadBox(HWND box) {
     BoxContent content;
-    const int count = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[32] = {};
-        SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        content.entries.push_back(text);
-    }
+    content.entries = EntriesOf(box);
     content.shown = static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0));
     return content;
 }
@@ -90,7 +80,7 @@ BoxContent ReadBox(HWND box) {
 SheetContent ReadSheet(HWND sheet) {
     SheetContent content;
     for (int k = 0; k < PageCount; ++k)
-        for (int i = 0; i < BoxCount; ++i) content[k][i] = ReadBox(GetDlgItem(PageOf(sheet, k), BoxAt(i).id));
+        for (int i = 0; i < BoxCount; ++i) content[k][i] = ReadBox(BoxOf(sheet, k, BoxAt(i).id));
     return content;
 }
 
@@ -106,28 +96,23 @@ bool AllPagesFilled(HWND sheet) {
     return true;
 }
 
-// Wine creates a page when it is first shown, even with PSP_PREMATURE: each
-// is brought up once, then the fill messages the pages posted run.
-void FillEveryPage(HWND sheet) {
-    for (int k = 1; k < PageCount; ++k) SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(k), 0);
-    PumpMessages();
-}
-
 // Calls openSheet, which runs a modal sheet captioned "I/O Configuration",
 // and times it from the call to all pages filled; then cancels the sheet.
 double TimeToPagesFilled(const std::function<void()>& openSheet, SheetContent* content = nullptr) {
+    double start = 0;
     double filled = 0;
-    DialogWatcher watcher([&](HWND dialog) {
-        if (WindowText(dialog) != SheetCaption) FailBench("unexpected dialog: " + WindowText(dialog));
-        FillEveryPage(dialog);
-        filled = NowMilliseconds();
-        if (!AllPagesFilled(dialog)) FailBench("the editor's pages were not all filled");
-        if (content != nullptr) *content = ReadSheet(dialog);
-        SendMessageA(dialog, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    });
-    const double start = NowMilliseconds();
-    openSheet();
-    if (filled == 0) FailBench("no I/O Configuration sheet appeared");
+    const EditorSheetRun run = WorkInEditorSheet(
+        [&] {
+            start = NowMilliseconds();
+            openSheet();
+        },
+        [&](HWND sheet) {
+            filled = NowMilliseconds();
+            if (!AllPagesFilled(sheet)) FailBench("the editor's pages were not all filled");
+            if (content != nullptr) *content = ReadSheet(sheet);
+        },
+        PSBTN_CANCEL, [](HWND dialog) { FailBench("unexpected dialog: " + WindowText(dialog)); });
+    if (run.sheets != 1) FailBench("no I/O Configuration sheet appeared");
     return filled - start;
 }
 
@@ -199,7 +184,7 @@ void RunFloorSheet(HWND owner, const FloorPlan& plan) {
     sheet.dwFlags = PSH_PROPSHEETPAGE;
     sheet.hwndParent = owner;
     sheet.hInstance = instance;
-    sheet.pszCaption = SheetCaption;
+    sheet.pszCaption = EditorSheetCaption;
     sheet.nPages = PageCount;
     sheet.ppsp = pages;
     floorPlan = &plan;

@@ -10,7 +10,6 @@
 #include "app/app_state.h"
 #include "bench/bench_folder.h"
 #include "bench/clock.h"
-#include "bench/dialog_watcher.h"
 #include "bench/failure.h"
 #include "bench/import_clocks.h"
 #include "bench/repetitions.h"
@@ -18,6 +17,8 @@
 #include "app/file_commands.h"
 #include "ioconfig/record_text.h"
 #include "res/resource.h"
+#include "tests/support/axis_records.h"
+#include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
 
 namespace {
@@ -51,21 +52,6 @@ ProfileCallTally operator+(const ProfileCallTally& one, const ProfileCallTally& 
     return {one.calls + other.calls, one.milliseconds + other.milliseconds};
 }
 
-// Every record differs from the others and from the image that the open
-// replaces.
-AxisIoRecord Patterned(int axis, int salt) {
-    AxisIoRecord record;
-    for (size_t i = 0; i < record.bytes.size(); ++i)
-        record.bytes[i] = static_cast<uint8_t>(axis * 16 + i * 3 + salt);
-    return record;
-}
-
-void HoldAxes(AppState& state, int salt) {
-    for (int axis = 1; axis <= AxesInFile; ++axis) SetAxisRecord(state.image, axis, Patterned(axis, salt));
-    SetAxisCount(state.image, AxesInFile);
-    state.imageValid = true;
-}
-
 bool HoldsAxesSavedWith(const AppState& state, int salt) {
     if (GetAxisCount(state.image) != AxesInFile) return false;
     for (int axis = 1; axis <= AxesInFile; ++axis)
@@ -87,12 +73,12 @@ void AnswerFileDialog(HWND dialog, const std::string& path) {
 // The profile calls counted are those of the command's own work: the
 // dialog makes none of its own.
 CommandPairTimes TimeFileCommand(HWND window, int command, const std::string& path) {
-    DialogWatcher watcher([&path](HWND dialog) { AnswerFileDialog(dialog, path); });
+    ModalAnswerer answerer([&path](HWND dialog) { AnswerFileDialog(dialog, path); });
     const ProfileCallTally before = ProfileCallsSoFar();
     const double start = NowMilliseconds();
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     const double end = NowMilliseconds();
-    if (watcher.DialogsAnswered() != 1 || LastFileDialogReturn() < start)
+    if (answerer.DialogsAnswered() != 1 || LastFileDialogReturn() < start)
         FailBench("command " + std::to_string(command) + " showed no file dialog, or more than one");
     return {end - start, end - LastFileDialogReturn(), ProfileCallsSoFar() - before};
 }
@@ -111,7 +97,7 @@ double TimeSameDialog(HWND owner, bool opening, const std::string& path, const s
     dialog.lpstrTitle = opening ? OpenConfigFileTitle : SaveConfigFileTitle;
     dialog.Flags = opening ? OpenConfigFileFlags : SaveConfigFileFlags;
     dialog.lpstrDefExt = ConfigFileExtension;
-    DialogWatcher watcher([&path](HWND shown) { AnswerFileDialog(shown, path); });
+    ModalAnswerer answerer([&path](HWND shown) { AnswerFileDialog(shown, path); });
     const double start = NowMilliseconds();
     const BOOL chosen = opening ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
     const double end = NowMilliseconds();
@@ -150,7 +136,7 @@ struct FileBench {
 
 FileBench PrepareFileBench(HWND window, const BenchFolder& folder) {
     AppState& state = *GetAppState(window);
-    HoldAxes(state, 0);
+    HoldAxes(state, AxesInFile, 0);
     FileBench bench{window, folder.Path() + "\\", folder.File("axes.tvxio"), {}, {}};
     for (int axis = 1; axis <= AxesInFile; ++axis) {
         bench.keys[axis - 1] = AxisValueName(axis);
@@ -162,11 +148,12 @@ FileBench PrepareFileBench(HWND window, const BenchFolder& folder) {
 // Both sides start from no file: the save dialog asks no question.
 CommandPairTimes TimeQuilletCommands(const FileBench& bench) {
     AppState& state = *GetAppState(bench.window);
-    HoldAxes(state, 0);
+    HoldAxes(state, AxesInFile, 0);
     std::strcpy(state.saveFolder, bench.folder.c_str());
     DeleteFileA(bench.path.c_str());
     const CommandPairTimes save = TimeFileCommand(bench.window, IDM_SAVE_AS, bench.path);
-    HoldAxes(state, 1);
+    // Records other than those saved, which the open must replace.
+    HoldAxes(state, AxesInFile, 1);
     const CommandPairTimes open = TimeFileCommand(bench.window, IDM_OPEN_FILE, bench.path);
     if (!HoldsAxesSavedWith(state, 0)) FailBench("Open File did not load the 16 axes Save As saved");
     return {save.whole + open.whole, save.ownWork + open.ownWork, save.profileCalls + open.profileCalls};

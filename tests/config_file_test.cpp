@@ -9,7 +9,10 @@
 
 #include "app/file_commands.h"
 #include "res/resource.h"
+#include "tests/support/axis_records.h"
 #include "tests/support/example_record.h"
+#include "tests/support/file_tree.h"
+#include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 #include "tests/support/scratch_folder.h"
@@ -27,13 +30,6 @@ constexpr int FileListView = 0x461; // lst2
 
 const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
 
-AxisIoRecord Patterned(int axis, int salt = 0) {
-    AxisIoRecord record;
-    for (size_t i = 0; i < record.bytes.size(); ++i)
-        record.bytes[i] = static_cast<uint8_t>(axis * 16 + i * 3 + salt);
-    return record;
-}
-
 std::string HexText(const AxisIoRecord& record) {
     static const char digits[] = "0123456789ABCDEF";
     std::string text;
@@ -41,7 +37,6 @@ std::string HexText(const AxisIoRecord& record) {
     return text;
 }
 
-std::string AxisKey(int axis) { return "Axis" + std::to_string(axis) + "IOConfig"; }
 std::string KeyLine(int axis, const std::string& value) { return AxisKey(axis) + "=" + value + "\r\n"; }
 
 std::string ProfileValue(const std::string& path, const std::string& section, const std::string& key) {
@@ -63,8 +58,6 @@ Lines SectionKeys(const std::string& path, const char* section) {
 }
 
 std::string WithoutTrailingBlank(const std::string& text) { return text.substr(0, text.find_last_not_of(' ') + 1); }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 HWND FileNameField(HWND dialog) {
     return reinterpret_cast<HWND>(SendMessageA(GetDlgItem(dialog, FileNameBox), CBEM_GETEDITCONTROL, 0, 0));
@@ -151,13 +144,6 @@ protected:
 
     AppState& State() { return quillet.State(); }
 
-    // Every record differs; `axisCount` of them are in use.
-    void HoldAxes(int axisCount, int salt = 0) {
-        for (int axis = 1; axis <= MaxAxisRecords; ++axis) SetAxisRecord(State().image, axis, Patterned(axis, salt));
-        SetAxisCount(State().image, static_cast<uint16_t>(axisCount));
-        State().imageValid = true;
-    }
-
     std::vector<SeenMessageBox> SaveAs(const std::string& path) {
         FileDialogAnswerer answerer(path);
         quillet.Command(IDM_SAVE_AS);
@@ -196,7 +182,7 @@ protected:
 }  // namespace
 
 TEST_F(ConfigFile, TheDialogsAreTitledFilteredAndStartEmpty) {
-    HoldAxes(1);
+    HoldAxes(State(), 1);
     FileDialogAnswerer save("");
     quillet.Command(IDM_SAVE_AS);
     FileDialogAnswerer open("");
@@ -233,7 +219,7 @@ TEST_F(ConfigFile, TheFirstFilterListsOnlyTvxioFilesAndTheSecondAll) {
 }
 
 TEST_F(ConfigFile, TheChosenFolderIsRememberedAndTheDialogOpensInIt) {
-    HoldAxes(1);
+    HoldAxes(State(), 1);
     const std::string sub = folder.File("sub");
     CreateDirectoryA(sub.c_str(), nullptr);
     SaveAs(sub + "\\first.tvxio");
@@ -247,7 +233,7 @@ TEST_F(ConfigFile, TheChosenFolderIsRememberedAndTheDialogOpensInIt) {
     const std::string other = folder.File("other");
     CreateDirectoryA(other.c_str(), nullptr);
     strcpy(State().saveFolder, (other + "\\").c_str());
-    HoldAxes(1);
+    HoldAxes(State(), 1);
     FileDialogAnswerer answerer("mine");
     quillet.Command(IDM_SAVE_AS);
     ASSERT_EQ(answerer.dialogs.size(), 1u);
@@ -264,7 +250,7 @@ TEST_F(ConfigFile, SavingWritesRecordsOneToAxisCountAsTheirHexText) {
     EXPECT_TRUE(SaveAs(folder.File("one.tvxio")).empty());
     EXPECT_EQ(ReadTextFile(folder.File("one.tvxio")), "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText));
 
-    HoldAxes(3);
+    HoldAxes(State(), 3);
     SetAxisRecord(State().image, 3, ExampleRecord());
     const IoConfigImage before = State().image;
     ShowPainted(quillet.Handle());
@@ -282,22 +268,22 @@ TEST_F(ConfigFile, SavingWritesRecordsOneToAxisCountAsTheirHexText) {
 }
 
 TEST_F(ConfigFile, SavingWritesNoMoreThanSixteenKeysAndNoFileForNoAxes) {
-    HoldAxes(40);
+    HoldAxes(State(), 40);
     SaveAs(folder.File("many.tvxio"));
     const Lines keys = SectionKeys(folder.File("many.tvxio"), "TVXIOConfig");
     ASSERT_EQ(keys.size(), 16u);
     EXPECT_EQ(keys.back(), AxisKey(16));
 
-    HoldAxes(0);
+    HoldAxes(State(), 0);
     EXPECT_TRUE(SaveAs(folder.File("none.tvxio")).empty());
     EXPECT_FALSE(FileExists(folder.File("none.tvxio")));
 }
 
 TEST_F(ConfigFile, SaveThenLoadRestoresEveryByteOfTheRecords) {
-    HoldAxes(5);
+    HoldAxes(State(), 5);
     const IoConfigImage saved = State().image;
     SaveAs(folder.File("axes.tvxio"));
-    HoldAxes(0, 77);
+    HoldAxes(State(), 0, 77);
     State().imageValid = false;
     ShowPainted(quillet.Handle());
     EXPECT_TRUE(Open(folder.File("axes.tvxio")).empty());
@@ -310,7 +296,7 @@ TEST_F(ConfigFile, SaveThenLoadRestoresEveryByteOfTheRecords) {
 
 TEST_F(ConfigFile, ALoadChangesOnlyTheRecordsReadAndTheAxisCount) {
     const std::string path = FileOfAxes("two.tvxio", 2, 5);
-    HoldAxes(9);
+    HoldAxes(State(), 9);
     for (size_t i = 0; i < IoConfigHeaderSize; ++i) State().image.bytes[i] = static_cast<uint8_t>(0xC0 + i);
     SetAxisCount(State().image, 9);
     IoConfigImage expected = State().image;
@@ -328,7 +314,7 @@ TEST_F(ConfigFile, SavingOverAFileKeepsItsOtherKeysSoTheNextLoadReadsThemToo) {
     const std::string path = folder.File("axes.tvxio");
     WriteTextFile(path, text);
 
-    HoldAxes(3);
+    HoldAxes(State(), 3);
     FileDialogAnswerer answerer(path);
     quillet.Command(IDM_SAVE_AS);
     ASSERT_EQ(answerer.prompts.size(), 1u);  // replace the file? yes
@@ -337,7 +323,7 @@ TEST_F(ConfigFile, SavingOverAFileKeepsItsOtherKeysSoTheNextLoadReadsThemToo) {
     EXPECT_EQ(ProfileValue(path, "TVXIOConfig", "Comment"), "keep me");
     EXPECT_EQ(ProfileValue(path, "Notes", "owner"), "commissioning");
 
-    HoldAxes(0, 99);
+    HoldAxes(State(), 0, 99);
     Open(path);
     EXPECT_EQ(GetAxisCount(State().image), 8);
     for (int axis = 1; axis <= 3; ++axis) EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, Patterned(axis).bytes);
@@ -348,7 +334,7 @@ TEST_F(ConfigFile, SavingOverAFileKeepsItsOtherKeysSoTheNextLoadReadsThemToo) {
 TEST_F(ConfigFile, AGapInTheKeysEndsTheLoad) {
     const std::string path = folder.File("gap.tvxio");
     WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, HexText(Patterned(1, 5))) + KeyLine(3, HexText(Patterned(3, 5))));
-    HoldAxes(0);
+    HoldAxes(State(), 0);
     Open(path);
     EXPECT_EQ(GetAxisCount(State().image), 1);
     EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, Patterned(1, 5).bytes);
@@ -358,7 +344,7 @@ TEST_F(ConfigFile, AGapInTheKeysEndsTheLoad) {
 TEST_F(ConfigFile, SixteenKeysLoadSixteenAndASeventeenthIsNeverRead) {
     const std::string path = FileOfAxes("full.tvxio", 16, 5);
     WritePrivateProfileStringA("TVXIOConfig", AxisKey(17).c_str(), "not a record", path.c_str());
-    HoldAxes(0);
+    HoldAxes(State(), 0);
     EXPECT_TRUE(Open(path).empty());
     EXPECT_EQ(GetAxisCount(State().image), 16);
     EXPECT_EQ(GetAxisRecord(State().image, 16).bytes, Patterned(16, 5).bytes);
@@ -369,7 +355,7 @@ TEST_F(ConfigFile, AFileWithoutAxisOneOrANewFileLoadsNoAxesAndDoesNotRepaint) {
     WriteTextFile(other, "[Other]\r\n" + KeyLine(1, ExampleText) + "[TVXIOConfig]\r\n" + KeyLine(2, ExampleText));
     const std::string created = folder.File("new.tvxio");
     for (const std::string& path : {other, created}) {
-        HoldAxes(4);
+        HoldAxes(State(), 4);
         const IoConfigImage before = State().image;
         ShowPainted(quillet.Handle());
         FileDialogAnswerer answerer(path);
@@ -388,7 +374,7 @@ TEST_F(ConfigFile, AFileWithoutAxisOneOrANewFileLoadsNoAxesAndDoesNotRepaint) {
 }
 
 TEST_F(ConfigFile, CancelInEitherDialogChangesNothing) {
-    HoldAxes(3);
+    HoldAxes(State(), 3);
     const IoConfigImage before = State().image;
     const std::string folderBefore = State().saveFolder;
     ShowPainted(quillet.Handle());
@@ -416,7 +402,7 @@ TEST_F(ConfigFile, ADamagedValueRefusesTheWholeLoad) {
         const std::string path = folder.File("damaged.tvxio");
         WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText) + KeyLine(2, damaged) +
                                 KeyLine(3, ExampleText));
-        HoldAxes(6, 30);
+        HoldAxes(State(), 6, 30);
         State().imageValid = false;
         const IoConfigImage before = State().image;
         ShowPainted(quillet.Handle());
@@ -436,7 +422,7 @@ TEST_F(ConfigFile, AValueTooLongForTheBufferLoadsOnlyIfItsSixtyFourNumbersAreWho
     std::string tail;
     for (int i = 0; i < 40; ++i) tail += "7F ";
     WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText + tail));
-    HoldAxes(0);
+    HoldAxes(State(), 0);
     EXPECT_TRUE(Open(path).empty());
     EXPECT_EQ(GetAxisCount(State().image), 1);
     EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, ExampleRecord().bytes);
@@ -448,13 +434,13 @@ TEST_F(ConfigFile, AValueTooLongForTheBufferLoadsOnlyIfItsSixtyFourNumbersAreWho
     ASSERT_EQ(padded.size(), 254u);
     padded += "1F 00";
     WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, padded));
-    HoldAxes(0);
+    HoldAxes(State(), 0);
     ExpectWarning(Open(path), DamagedValueText(path, AxisKey(1)));
     EXPECT_EQ(GetAxisCount(State().image), 0);
 }
 
 TEST_F(ConfigFile, ASaveThatFailsIsReported) {
-    HoldAxes(2);
+    HoldAxes(State(), 2);
     const std::string missing = folder.File("missing") + "\\axes.tvxio";
     ExpectWarning(SaveAs(missing), SaveFailureText(missing));
 

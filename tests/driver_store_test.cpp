@@ -9,6 +9,8 @@
 
 #include "controller/driver_store.h"
 #include "res/resource.h"
+#include "tests/support/axis_records.h"
+#include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 
@@ -86,16 +88,7 @@ void RemoveTestKeys() {
     DeleteKeyIfEmpty(ServiceKey);
 }
 
-AxisIoRecord Patterned(int axis, int salt = 0) {
-    AxisIoRecord record;
-    for (size_t i = 0; i < record.bytes.size(); ++i)
-        record.bytes[i] = static_cast<uint8_t>(axis * 16 + i * 3 + salt);
-    return record;
-}
-
 Bytes BytesOf(const AxisIoRecord& record) { return Bytes(record.bytes.begin(), record.bytes.end()); }
-
-std::string AxisValue(int axis) { return "Axis" + std::to_string(axis) + "IOConfig"; }
 
 // The device no driver serves here, as the restart sees it.
 const HANDLE FakeDevice = reinterpret_cast<HANDLE>(0x4D2);
@@ -182,8 +175,15 @@ const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
 
 class DriverStore : public ::testing::Test {
 protected:
+    // The fakes record into globals, which a test before this one in the
+    // same process may have filled.
     void SetUp() override {
         RemoveTestKeys();
+        deviceLog.clear();
+        keysOpened.clear();
+        keysClosed.clear();
+        driverRegistry = DriverRegistryCalls{};
+        driverDevice = DriverDeviceCalls{};
         driverDevice.createFile = OpenFakeDevice;
         driverDevice.deviceIoControl = ControlFakeDevice;
         driverDevice.closeHandle = CloseFakeDevice;
@@ -193,13 +193,6 @@ protected:
         driverRegistry = DriverRegistryCalls{};
         driverDevice = DriverDeviceCalls{};
         RemoveTestKeys();
-    }
-
-    // An image whose records all differ, of which `axisCount` are in use.
-    void HoldAxes(int axisCount, int salt = 0) {
-        for (int axis = 1; axis <= MaxAxisRecords; ++axis) SetAxisRecord(State().image, axis, Patterned(axis, salt));
-        SetAxisCount(State().image, static_cast<uint16_t>(axisCount));
-        State().imageValid = true;
     }
 
     // Runs a menu command; its confirmation is answered with `confirmation`,
@@ -217,10 +210,10 @@ protected:
     AppState& State() { return quillet.State(); }
 
     void ExpectAxisValue(const std::string& controller, int axis, const AxisIoRecord& record) {
-        const std::optional<StoredValue> value = ReadValue(ControllerKey(controller), AxisValue(axis));
-        ASSERT_TRUE(value.has_value()) << AxisValue(axis);
-        EXPECT_EQ(value->type, static_cast<DWORD>(REG_BINARY)) << AxisValue(axis);
-        EXPECT_EQ(value->data, BytesOf(record)) << AxisValue(axis);
+        const std::optional<StoredValue> value = ReadValue(ControllerKey(controller), AxisKey(axis));
+        ASSERT_TRUE(value.has_value()) << AxisKey(axis);
+        EXPECT_EQ(value->type, static_cast<DWORD>(REG_BINARY)) << AxisKey(axis);
+        EXPECT_EQ(value->data, BytesOf(record)) << AxisKey(axis);
     }
 
     void ExpectStoreFailureBox(const std::vector<ShownBox>& boxes, const std::string& controller) {
@@ -241,8 +234,8 @@ protected:
 }  // namespace
 
 TEST_F(DriverStore, BothCommandsAskFirstAndCancelDoesNothing) {
-    StoreValue(ControllerKey("0"), AxisValue(1), BytesOf(Patterned(9)));
-    HoldAxes(4);
+    StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
+    HoldAxes(State(), 4);
     const std::vector<std::pair<int, const char*>> commands = {
         {IDM_WRITE_IO, "Quillet will now update the settings and restart\n the controller. This may take up to 30 seconds."},
         {IDM_RESET_CONTROLLER, "Quillet will now reset the settings and restart\n the controller. This may take up to 30 seconds."},
@@ -257,18 +250,18 @@ TEST_F(DriverStore, BothCommandsAskFirstAndCancelDoesNothing) {
         EXPECT_TRUE(boxes[0].offersCancel);
         EXPECT_EQ(boxes[0].deviceCallsBefore, 0u);
     }
-    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisValue(1)});
+    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
     ExpectAxisValue("0", 1, Patterned(9));
     EXPECT_TRUE(deviceLog.empty());
 }
 
 TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountAndRestartsWithoutRepainting) {
-    HoldAxes(3);
+    HoldAxes(State(), 3);
     const IoConfigImage before = State().image;
     ShowPainted(quillet.Handle());
     const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(ValueNames(ControllerKey("0")), (Lines{AxisValue(1), AxisValue(2), AxisValue(3)}));
+    EXPECT_EQ(ValueNames(ControllerKey("0")), (Lines{AxisKey(1), AxisKey(2), AxisKey(3)}));
     for (int axis = 1; axis <= 3; ++axis) ExpectAxisValue("0", axis, Patterned(axis));
     // No driver answers the fake device: the second request goes out anyway.
     EXPECT_EQ(deviceLog, RestartCalls("0"));
@@ -278,9 +271,9 @@ TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountAndRestartsWithoutRepainting
 }
 
 TEST_F(DriverStore, AWriteOfFourAfterOneOfEightLeavesAxesFiveToEight) {
-    HoldAxes(8);
+    HoldAxes(State(), 8);
     Run(IDM_WRITE_IO);
-    HoldAxes(4, 100);
+    HoldAxes(State(), 4, 100);
     Run(IDM_WRITE_IO);
     EXPECT_EQ(ValueNames(ControllerKey("0")).size(), 8u);
     for (int axis = 1; axis <= 4; ++axis) ExpectAxisValue("0", axis, Patterned(axis, 100));
@@ -288,17 +281,17 @@ TEST_F(DriverStore, AWriteOfFourAfterOneOfEightLeavesAxesFiveToEight) {
 }
 
 TEST_F(DriverStore, NoMoreThanSixteenRecordsAreWritten) {
-    HoldAxes(40);
+    HoldAxes(State(), 40);
     Run(IDM_WRITE_IO);
     EXPECT_EQ(ValueNames(ControllerKey("0")).size(), 16u);
     ExpectAxisValue("0", 16, Patterned(16));
-    EXPECT_FALSE(ReadValue(ControllerKey("0"), AxisValue(17)).has_value());
+    EXPECT_FALSE(ReadValue(ControllerKey("0"), AxisKey(17)).has_value());
 }
 
 TEST_F(DriverStore, WithNoAxesTheKeyIsStillCreatedAndClosedAndTheControllerRestarted) {
     driverRegistry.createKey = CreateAndWatchKey;
     driverRegistry.closeKey = CloseAndWatchKey;
-    HoldAxes(0);
+    HoldAxes(State(), 0);
     const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(KeyExists(ControllerKey("0")));
@@ -309,14 +302,14 @@ TEST_F(DriverStore, WithNoAxesTheKeyIsStillCreatedAndClosedAndTheControllerResta
 }
 
 TEST_F(DriverStore, ResetDeletesTheSixteenAxisValuesWhateverTheImageAndRepaints) {
-    for (int axis = 1; axis <= 17; ++axis) StoreValue(ControllerKey("0"), AxisValue(axis), BytesOf(Patterned(axis)));
+    for (int axis = 1; axis <= 17; ++axis) StoreValue(ControllerKey("0"), AxisKey(axis), BytesOf(Patterned(axis)));
     StoreValue(ControllerKey("0"), "Other", {1, 2, 3});
-    HoldAxes(2);
+    HoldAxes(State(), 2);
     const IoConfigImage before = State().image;
     ShowPainted(quillet.Handle());
     const std::vector<ShownBox> boxes = Run(IDM_RESET_CONTROLLER);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(ValueNames(ControllerKey("0")), (Lines{AxisValue(17), "Other"}));
+    EXPECT_EQ(ValueNames(ControllerKey("0")), (Lines{AxisKey(17), "Other"}));
     EXPECT_EQ(deviceLog, RestartCalls("0"));
     EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
     EXPECT_EQ(State().image.bytes, before.bytes);
@@ -335,7 +328,7 @@ TEST_F(DriverStore, ResetCreatesTheKeyEmptyWhereNoneExisted) {
 TEST_F(DriverStore, TheControllerIsNamedByItsLowSixteenBitsAsASignedNumber) {
     const std::vector<std::pair<int32_t, std::string>> controllers = {
         {3, "3"}, {32768, "-32768"}, {65535, "-1"}, {0x12345, "9029"}};
-    HoldAxes(1);
+    HoldAxes(State(), 1);
     for (const auto& [controllerId, name] : controllers) {
         deviceLog.clear();
         State().controllerId = controllerId;
@@ -353,13 +346,13 @@ TEST_F(DriverStore, TheControllerIsNamedByItsLowSixteenBitsAsASignedNumber) {
 
 TEST_F(DriverStore, WithoutTheDeviceNothingIsSentAndNothingShown) {
     driverDevice.createFile = DriverDeviceCalls{}.createFile;
-    HoldAxes(2);
+    HoldAxes(State(), 2);
     for (int command : {IDM_WRITE_IO, IDM_RESET_CONTROLLER}) {
         const std::vector<ShownBox> boxes = Run(command);
         EXPECT_EQ(boxes.size(), 1u) << command;
     }
     EXPECT_TRUE(deviceLog.empty());
-    HoldAxes(2);
+    HoldAxes(State(), 2);
     Run(IDM_WRITE_IO);
     ExpectAxisValue("0", 2, Patterned(2));
 }
@@ -367,7 +360,7 @@ TEST_F(DriverStore, WithoutTheDeviceNothingIsSentAndNothingShown) {
 TEST_F(DriverStore, AKeyThatCannotBeCreatedIsReportedAfterTheRestart) {
     driverRegistry.createKey = RefuseToCreateKey;
     State().controllerId = 65535;
-    HoldAxes(2);
+    HoldAxes(State(), 2);
     ExpectStoreFailureBox(Run(IDM_WRITE_IO), "-1");
     deviceLog.clear();
     ExpectStoreFailureBox(Run(IDM_RESET_CONTROLLER), "-1");
@@ -379,16 +372,16 @@ TEST_F(DriverStore, AValueThatCannotBeSetIsReportedAndTheOthersAreStillWritten) 
     driverRegistry.createKey = CreateAndWatchKey;
     driverRegistry.closeKey = CloseAndWatchKey;
     State().controllerId = 3;
-    HoldAxes(3);
+    HoldAxes(State(), 3);
     ExpectStoreFailureBox(Run(IDM_WRITE_IO), "3");
-    EXPECT_EQ(ValueNames(ControllerKey("3")), (Lines{AxisValue(1), AxisValue(3)}));
+    EXPECT_EQ(ValueNames(ControllerKey("3")), (Lines{AxisKey(1), AxisKey(3)}));
     ExpectAxisValue("3", 3, Patterned(3));
     EXPECT_EQ(keysClosed, keysOpened);
 }
 
 TEST_F(DriverStore, AValueThatCannotBeDeletedIsReportedAndTheOthersAreStillDeleted) {
     driverRegistry.deleteValue = RefuseToDeleteAxis5;
-    for (int axis : {1, 5, 9}) StoreValue(ControllerKey("0"), AxisValue(axis), BytesOf(Patterned(axis)));
+    for (int axis : {1, 5, 9}) StoreValue(ControllerKey("0"), AxisKey(axis), BytesOf(Patterned(axis)));
     ExpectStoreFailureBox(Run(IDM_RESET_CONTROLLER), "0");
-    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisValue(5)});
+    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(5)});
 }

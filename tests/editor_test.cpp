@@ -9,8 +9,10 @@
 
 #include "app/assignment_editor.h"
 #include "ioconfig/channel_offer.h"
-#include "tests/support/entry_selection.h"
 #include "res/resource.h"
+#include "tests/support/editor_sheet.h"
+#include "tests/support/entry_selection.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 #include "tests/support/simulated_board.h"
@@ -29,23 +31,11 @@ public:
     explicit EditorSheet(HWND sheet) : sheet_(sheet) {}
 
     HWND Handle() const { return sheet_; }
-    HWND Page(int k) const {
-        return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_INDEXTOHWND, static_cast<WPARAM>(k), 0));
-    }
-    HWND Box(int k, int id) const { return GetDlgItem(Page(k), id); }
+    HWND Page(int k) const { return PageOf(sheet_, k); }
+    HWND Box(int k, int id) const { return BoxOf(sheet_, k, id); }
 
-    Entries EntriesOf(int k, int id) const {
-        Entries entries;
-        HWND box = Box(k, id);
-        const int count = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) entries.push_back(EntryText(box, i));
-        return entries;
-    }
-    std::string Shown(int k, int id) const {
-        HWND box = Box(k, id);
-        const int index = static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0));
-        return index < 0 ? "(none)" : EntryText(box, index);
-    }
+    Entries EntriesOf(int k, int id) const { return ::EntriesOf(Box(k, id)); }
+    std::string Shown(int k, int id) const { return ShownEntry(Box(k, id)); }
     std::string TabText(int k) const {
         char text[64] = {};
         TCITEMA item{};
@@ -70,11 +60,6 @@ public:
     }
 
 private:
-    static std::string EntryText(HWND box, int index) {
-        char text[32] = {};
-        SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
     HWND sheet_;
 };
 
@@ -92,21 +77,15 @@ protected:
     }
 
     // Runs the editor command; when the sheet is up, every page is brought
-    // up (pages are created on first showing), the pages' own fill messages
-    // run, then `work` sees the sheet before it is closed with `button`.
+    // up, then `work` sees the sheet before it is closed with `button`.
     int Run(std::function<void(EditorSheet&)> work, int button = PSBTN_OK) {
         int result = -1;
-        sheetsSeen = 0;
-        ModalAnswerer answerer([&](HWND dialog) {
-            if (WindowText(dialog) != "I/O Configuration") return;
-            ++sheetsSeen;
+        const auto open = [&] { result = EditIoAssignments(quillet.Handle(), quillet.State()); };
+        const auto look = [&](HWND dialog) {
             EditorSheet sheet(dialog);
-            for (int k = 3; k >= 0; --k) SendMessageA(dialog, PSM_SETCURSEL, static_cast<WPARAM>(k), 0);
-            PumpMessages();
             work(sheet);
-            SendMessageA(dialog, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
-        });
-        result = EditIoAssignments(quillet.Handle(), quillet.State());
+        };
+        sheetsSeen = WorkInEditorSheet(open, look, button).sheets;
         return result;
     }
 

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
@@ -13,8 +15,10 @@
 #include "ioconfig/summary_layout.h"
 #include "app/assignment_editor.h"
 #include "res/resource.h"
+#include "tests/support/editor_sheet.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/simulated_board.h"
 
 namespace {
@@ -40,25 +44,9 @@ protected:
 
     // Runs the editor, brings every page up and hands the sheet to `look`.
     void RunEditor(const std::function<void(HWND sheet)>& look) {
-        ModalAnswerer answerer([&](HWND sheet) {
-            for (int k = 3; k >= 0; --k) SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(k), 0);
-            PumpMessages();
-            look(sheet);
-            SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-        });
-        EditIoAssignments(quillet.Handle(), quillet.State());
-        EXPECT_EQ(answerer.DialogsAnswered(), 1);
-    }
-
-    static std::string Shown(HWND sheet, int page, int id) {
-        HWND box = GetDlgItem(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, page, 0)), id);
-        char text[16] = {};
-        SendMessageA(box, CB_GETLBTEXT, SendMessageA(box, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    static int Entries(HWND sheet, int page, int id) {
-        HWND box = GetDlgItem(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, page, 0)), id);
-        return static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+        const EditorSheetRun run = WorkInEditorSheet(
+            [this] { EditIoAssignments(quillet.Handle(), quillet.State()); }, look, PSBTN_CANCEL);
+        EXPECT_EQ(run.dialogs, 1);
     }
 
     SimulatedBoard board;
@@ -80,8 +68,8 @@ TEST_F(FaultyBoard, StrayFlagBitsAreIgnored) {
     board.Describe("channels = 4\nflags 1 = 0xFFFFFEFF\nflags 2 = 0x80000101\nflags 3 = 0x7FFFF3FE\n"
                    "flags 4 = 0xFFFFFFFF\n");
     RunEditor([](HWND sheet) {
-        EXPECT_EQ(Entries(sheet, 0, IDC_SERVO_COARSE_HOME), 3);  // "--", 2, 4
-        EXPECT_EQ(Entries(sheet, 3, IDC_STEPPER_ENABLE), 3);     // "--", 3, 4
+        EXPECT_EQ(EntryCount(BoxOf(sheet, 0, IDC_SERVO_COARSE_HOME)), 3);  // "--", 2, 4
+        EXPECT_EQ(EntryCount(BoxOf(sheet, 3, IDC_STEPPER_ENABLE)), 3);     // "--", 3, 4
     });
 }
 
@@ -89,21 +77,22 @@ TEST_F(FaultyBoard, ExactlyChannel255IsTheLastOneOffered) {
     board.Describe("channels = 255\nflags 1-255 = 0x103\n");
     SetChannel(quillet.State().image, 4, IoSignal::Direction, 255);
     RunEditor([](HWND sheet) {
-        EXPECT_EQ(Entries(sheet, 3, IDC_SERVO_DIRECTION), 256);
-        EXPECT_EQ(Shown(sheet, 3, IDC_SERVO_DIRECTION), "255");
+        EXPECT_EQ(EntryCount(BoxOf(sheet, 3, IDC_SERVO_DIRECTION)), 256);
+        EXPECT_EQ(ShownEntry(BoxOf(sheet, 3, IDC_SERVO_DIRECTION)), "255");
     });
     EXPECT_EQ(board.CallLog().size(), 3u + 4u * 255u);
 }
 
 TEST_F(FaultyBoard, AxisCountsBeyondTheImageAreReadAndPaintedAsSixteenAxes) {
-    for (const char* count : {"0", "16", "17", "0xFFFF"}) {
+    // 13 texts an axis, for at most the 16 records the image holds.
+    const std::pair<const char*, int> cases[] = {{"0", 0}, {"16", 208}, {"17", 208}, {"0xFFFF", 208}};
+    for (const auto& [count, summaryTexts] : cases) {
         board.Describe(std::string("axisCount = ") + count + "\n");
         quillet.Command(IDM_READ_IO);
         EXPECT_TRUE(quillet.State().imageValid);
         EXPECT_EQ(GetAxisCount(quillet.State().image), std::stoul(count, nullptr, 0)) << count;
         ShowPainted(quillet.Handle());  // paints without touching memory past the image
-        EXPECT_EQ(static_cast<int>(LayOutSummary(quillet.State().image).size()),
-                  13 * AxisRecordsInUse(quillet.State().image));
+        EXPECT_EQ(static_cast<int>(LayOutSummary(quillet.State().image).size()), summaryTexts) << count;
     }
 }
 
@@ -116,7 +105,7 @@ TEST_F(FaultyBoard, ARecordOfAllOnesIsShownAsAStepperWithChannel255) {
     for (size_t line = 0; line < 6; ++line) EXPECT_EQ(texts[2 + 2 * line].text, "255");
     ShowPainted(quillet.Handle());
     board.Describe("channels = 300\nflags 1-300 = 0x103\n");
-    RunEditor([](HWND sheet) { EXPECT_EQ(Shown(sheet, 0, IDC_SERVO_COARSE_HOME), "255"); });
+    RunEditor([](HWND sheet) { EXPECT_EQ(ShownEntry(BoxOf(sheet, 0, IDC_SERVO_COARSE_HOME)), "255"); });
 }
 
 TEST(FaultySettings, AGarbledSettingsFileFallsBackToTheDefaults) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 #include "tests/support/simulated_board.h"

@@ -8,9 +8,11 @@
 
 namespace {
 
-AxisIoRecord Patterned(int seed) {
+// Byte i holds first + i, so that four records from 0, 64, 128 and 192 hold
+// every byte value.
+AxisIoRecord CountingFrom(int first) {
     AxisIoRecord record;
-    for (size_t i = 0; i < record.bytes.size(); ++i) record.bytes[i] = static_cast<uint8_t>(seed + i);
+    for (size_t i = 0; i < record.bytes.size(); ++i) record.bytes[i] = static_cast<uint8_t>(first + i);
     return record;
 }
 
@@ -47,7 +49,7 @@ TEST(RecordText, EachByteIsTwoUpperCaseDigitsAndASpace) {
 
 TEST(RecordText, EveryByteValueComesBackAsItWasWritten) {
     for (int seed : {0, 64, 128, 192}) {
-        const AxisIoRecord record = Patterned(seed);
+        const AxisIoRecord record = CountingFrom(seed);
         const std::optional<AxisIoRecord> decoded = DecodeRecordText(EncodeRecordText(record));
         ASSERT_TRUE(decoded.has_value()) << seed;
         EXPECT_EQ(decoded->bytes, record.bytes) << seed;

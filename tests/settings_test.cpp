@@ -8,9 +8,11 @@
 #include "app/settings.h"
 #include "res/resource.h"
 #include "tests/support/child_process.h"
+#include "tests/support/file_tree.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/simulated_board.h"
 
 namespace {
@@ -30,8 +32,6 @@ std::string Setting(const char* key) {
 void StoreSetting(const char* key, const std::string& value) {
     WritePrivateProfileStringA("Settings", key, value.c_str(), SettingsFilePath().c_str());
 }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 

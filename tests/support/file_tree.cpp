@@ -9,7 +9,10 @@ std::string ProgramFolder() {
     return program.substr(0, program.find_last_of('\\'));
 }
 
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 void RemoveTree(const std::string& folder) {
+    if (folder.empty()) return;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {

@@ -8,5 +8,9 @@
 // board's libraries.
 std::string ProgramFolder();
 
+// Whether a file or folder of that path exists.
+bool FileExists(const std::string& path);
+
 // Removes the folder with everything in it; what cannot be removed stays.
+// An empty path names no folder (not the drive's root) and removes nothing.
 void RemoveTree(const std::string& folder);

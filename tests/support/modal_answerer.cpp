@@ -2,6 +2,10 @@
 
 namespace {
 
+constexpr const char* WakerClassName = "QuilletModalAnswerer";
+constexpr UINT LookNow = WM_APP + 40;
+
+// The innermost answerer alive answers.
 ModalAnswerer* activeAnswerer = nullptr;
 
 bool IsDialog(HWND window) {
@@ -24,18 +28,48 @@ BOOL CALLBACK FindIconControl(HWND child, LPARAM found) {
 
 }  // namespace
 
-ModalAnswerer::ModalAnswerer(Answer answer) : answer_(std::move(answer)) {
+// Without the waker or the hook, the timer still finds every dialog.
+ModalAnswerer::ModalAnswerer(Answer answer) : answer_(std::move(answer)), outer_(activeAnswerer) {
     activeAnswerer = this;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    static const bool registered = [instance] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = WakerProc;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = WakerClassName;
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    if (registered)
+        waker_ = CreateWindowExA(0, WakerClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    if (waker_ != nullptr) hook_ = SetWindowsHookExA(WH_CBT, OnCbtEvent, nullptr, GetCurrentThreadId());
     timer_ = SetTimer(nullptr, 0, 10, OnTimer);
 }
 
 ModalAnswerer::~ModalAnswerer() {
     KillTimer(nullptr, timer_);
-    activeAnswerer = nullptr;
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    if (waker_ != nullptr) DestroyWindow(waker_);
+    activeAnswerer = outer_;
 }
 
 void CALLBACK ModalAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (activeAnswerer != nullptr) activeAnswerer->LookForDialogs();
+}
+
+// The look runs from the dialog's own loop, once the dialog is set up.
+LRESULT CALLBACK ModalAnswerer::OnCbtEvent(int code, WPARAM wParam, LPARAM lParam) {
+    ModalAnswerer* answerer = activeAnswerer;
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (answerer != nullptr && code == HCBT_DESTROYWND) answerer->answered_.erase(window);
+    if (answerer != nullptr && answerer->waker_ != nullptr && code == HCBT_ACTIVATE && IsDialog(window))
+        PostMessageA(answerer->waker_, LookNow, 0, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK ModalAnswerer::WakerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != LookNow) return DefWindowProcA(window, message, wParam, lParam);
+    if (activeAnswerer != nullptr) activeAnswerer->LookForDialogs();
+    return 0;
 }
 
 void ModalAnswerer::LookForDialogs() {
@@ -44,6 +78,7 @@ void ModalAnswerer::LookForDialogs() {
                       reinterpret_cast<LPARAM>(&dialogs));
     for (HWND dialog : dialogs) {
         if (!answered_.insert(dialog).second) continue;
+        ++answeredCount_;
         answer_(dialog);
     }
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "app/startup.h"
 #include "app/system_libraries.h"
 #include "controller/library_binding.h"
+#include "tests/support/message_pump.h"
 
 void BindSimulatedBoardLibraries() {
     static const bool bound = BindApiLibrary() == BindSucceeded &&
@@ -41,20 +41,6 @@ bool QuilletWindow::CloseAndExpectQuit() {
         if (message.message == WM_QUIT) quit = true;
     }
     return quit;
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-std::string SettingsFilePath() {
-    AppState probe{};
-    SetUpSettingsPaths(probe);
-    return probe.settingsPath;
 }
 
 void ShowPainted(HWND window) {

@@ -29,12 +29,6 @@ private:
     HWND window_ = nullptr;
 };
 
-// Runs this thread's pending messages.
-void PumpMessages();
-
-// Where Quillet keeps its settings file in the test prefix.
-std::string SettingsFilePath();
-
 // Shows the window without activating it, painted, with nothing invalid left.
 void ShowPainted(HWND window);
 // Whether part of the window's client area waits to be repainted.

@@ -7,18 +7,43 @@
 #include <fstream>
 #include <sstream>
 
+namespace {
+
+// Names already taken are skipped; this many in a row means something else
+// is wrong.
+constexpr int NameTries = 100;
+
+std::string SystemMessage(DWORD error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+}  // namespace
+
 ScratchFolder::ScratchFolder() {
-    char temp[MAX_PATH];
+    char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     static unsigned serial = 0;
-    for (;;) {
-        std::ostringstream name;
-        name << temp << "quillet-test-" << GetCurrentProcessId() << "-" << ++serial;
-        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
-            path_ = name.str();
+    std::string name;
+    DWORD error = ERROR_ALREADY_EXISTS;
+    for (int tries = 0; tries < NameTries && error == ERROR_ALREADY_EXISTS; ++tries) {
+        std::ostringstream candidate;
+        candidate << temp << "quillet-test-" << GetCurrentProcessId() << "-" << ++serial;
+        name = candidate.str();
+        if (CreateDirectoryA(name.c_str(), nullptr)) {
+            path_ = name;
             return;
         }
+        error = GetLastError();
     }
+    // path_ stays empty: nothing is removed in its name.
+    ADD_FAILURE() << "cannot create the scratch folder " << name << ": error " << error << ", "
+                  << SystemMessage(error);
 }
 
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }

@@ -1,5 +1,6 @@
 // A fresh folder under the test prefix's temporary folder, removed with
-// everything in it when the test ends.
+// everything in it when the test ends. When none can be created, the test
+// fails, saying why.
 #pragma once
 
 #include <string>

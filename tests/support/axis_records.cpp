@@ -1,0 +1,10 @@
+#include "tests/support/axis_records.h"
+
+AxisIoRecord Patterned(int axis, int salt) {
+    AxisIoRecord record;
+    for (size_t i = 0; i < record.bytes.size(); ++i)
+        record.bytes[i] = static_cast<uint8_t>(axis * 16 + i * 3 + salt);
+    return record;
+}
+
+std::string AxisKey(int axis) { return "Axis" + std::to_string(axis) + "IOConfig"; }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/app_state.h"
@@ -12,6 +13,7 @@
 #include "controller/controller_io.h"
 #include "controller/controller_library.h"
 #include "ioconfig/channel_offer.h"
+#include "ioconfig/store_names.h"
 #include "res/resource.h"
 
 namespace {
@@ -66,10 +68,9 @@ void BuildLists(HWND page) {
         AddEntry(page, BoxAt(i).id, "--");
         SendDlgItemMessageA(page, BoxAt(i).id, CB_SETCURSEL, 0, 0);
     }
-    const int channels = ChannelsToOffer(editorState.channelCount);
-    for (int channel = 1; channel <= channels; ++channel) {
-        const uint32_t flags = QueryChannelFlags(editorState.controllerHandle, channel);
-        const std::string text = std::to_string(channel);
+    for (size_t index = 0; index < editorState.channelFlags.size(); ++index) {
+        const uint32_t flags = editorState.channelFlags[index];
+        const std::string text = std::to_string(index + 1);
         // Inputs first to the eight input boxes, then outputs to the four
         // output boxes, each column in turn.
         for (SignalDirection direction : {SignalDirection::Input, SignalDirection::Output}) {
@@ -153,7 +154,33 @@ LRESULT OnNotify(HWND page, const NMHDR& notice) {
     return TRUE;
 }
 
+constexpr char IoConfigErrorCaption[] = "IO Config Error";
+
+// Reads the flags of every channel offered; a channel that cannot be read is
+// offered nowhere. Returns how many could not be read.
+int ReadChannelFlags(int16_t handle, int32_t channelCount, std::vector<uint32_t>& flags) {
+    int unread = 0;
+    flags.clear();
+    for (int channel = 1; channel <= ChannelsToOffer(channelCount); ++channel) {
+        const std::optional<uint32_t> read = QueryChannelFlags(handle, channel);
+        if (!read) ++unread;
+        flags.push_back(read.value_or(0));
+    }
+    return unread;
+}
+
 }  // namespace
+
+std::string ChannelConfigurationFailureText(uint16_t controllerNumber) {
+    return "Quillet could not read the channel configuration of controller " + ControllerNumberText(controllerNumber) +
+           ".";
+}
+
+std::string UnreadChannelsText(uint16_t controllerNumber, int unread) {
+    return "Quillet could not read " + std::to_string(unread) + (unread == 1 ? " channel" : " channels") +
+           " of controller " + ControllerNumberText(controllerNumber) + ".\nThe editor does not offer " +
+           (unread == 1 ? "it." : "them.");
+}
 
 INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -188,10 +215,20 @@ int EditIoAssignments(HWND owner, AppState& state) {
 
     const int16_t handle = OpenController(ControllerNumber(state));
     if (handle <= 0) {
-        ShowMessageBox(owner, "Unable to access motion controller", MB_OK | MB_ICONWARNING, "IO Config Error");
+        ShowMessageBox(owner, "Unable to access motion controller", MB_OK | MB_ICONWARNING, IoConfigErrorCaption);
         return 0;
     }
-    editorState = {handle, &state, QueryChannelCount(handle)};
+    const std::optional<int32_t> channelCount = QueryChannelCount(handle);
+    if (!channelCount) {
+        KXClose(handle);
+        ShowMessageBox(owner, ChannelConfigurationFailureText(ControllerNumber(state)), MB_OK | MB_ICONWARNING,
+                       IoConfigErrorCaption);
+        return 0;
+    }
+    editorState = {handle, &state, *channelCount, {}};
+    if (const int unread = ReadChannelFlags(handle, *channelCount, editorState.channelFlags))
+        ShowMessageBox(owner, UnreadChannelsText(ControllerNumber(state), unread), MB_OK | MB_ICONWARNING,
+                       IoConfigErrorCaption);
     const int result = static_cast<int>(RunPropertySheet(sheet));
     KXClose(handle);
     editorState = {};

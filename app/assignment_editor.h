@@ -6,21 +6,31 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct AppState;
 
-// Valid only while the sheet is open; the pages find it here.
+// Valid only while the sheet is open; the pages find it here. The channels'
+// flags are read once, before the sheet: channel n's are channelFlags[n - 1].
 struct IoEditorState {
     int16_t controllerHandle;
     AppState* editedState;
     int32_t channelCount;
+    std::vector<uint32_t> channelFlags;
 };
+
+// Shown instead of the sheet when the controller cannot say how many
+// channels it has, and before it when some channels could not be read.
+std::string ChannelConfigurationFailureText(uint16_t controllerNumber);
+std::string UnreadChannelsText(uint16_t controllerNumber, int unread);
 
 // The private message a page posts to itself to set its titles and
 // selections once the sheet has created all its pages.
 constexpr UINT FillAxisPairPage = WM_APP + 1;
 
-// Returns the sheet's result, or 0 when the controller could not be opened.
+// Returns the sheet's result, or 0 when the controller could not be opened
+// or its channel configuration could not be read.
 int EditIoAssignments(HWND owner, AppState& state);
 INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -13,8 +13,10 @@ constexpr const char* ResetConfirmationText =
     "Quillet will now reset the settings and restart\n the controller. This may take up to 30 seconds.";
 
 // Shown after the restart when the driver's values could not all be stored
-// or removed.
-std::string StoreFailureText(uint16_t controllerNumber);
+// or removed, and when the controller's device is there but could not be
+// opened to restart it; each ends with the system's reason.
+std::string StoreFailureText(uint16_t controllerNumber, uint32_t error);
+std::string RestartFailureText(uint16_t controllerNumber, uint32_t error);
 
 struct AppState;
 

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/app_state.h"
@@ -28,8 +29,22 @@ std::string DamagedValueText(const std::string& path, const std::string& key) {
            " is damaged.\nThe I/O configuration was not changed.";
 }
 
-std::string SaveFailureText(const std::string& path) {
-    return "Quillet could not save the I/O configuration to the file\n" + path;
+std::string NoRecordsText(const std::string& path, const std::string& key) {
+    return "Quillet did not load the file\n" + path + "\nbecause it holds no " + key +
+           " value.\nThe I/O configuration was not changed.";
+}
+
+std::string SaveFailureText(const std::string& path, uint32_t error) {
+    return "Quillet could not save the I/O configuration to the file\n" + path + "\n" + SystemErrorText(error);
+}
+
+std::string FileDialogFailureText(uint32_t dialogError) {
+    if (dialogError == FNERR_BUFFERTOOSMALL)
+        return "Quillet could not use the file chosen: its path is longer than " +
+               std::to_string(PathFieldSize - 1) + " characters.";
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(dialogError));
+    return std::string("The file dialog failed (common dialog error ") + code + ").";
 }
 
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening) {
@@ -44,8 +59,10 @@ bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char
     dialog.lpstrTitle = title;
     dialog.Flags = opening ? OpenConfigFileFlags : SaveConfigFileFlags;
     dialog.lpstrDefExt = ConfigFileExtension;
-    const BOOL chosen = RunFileDialog(dialog, opening);
-    if (!chosen) return false;
+    if (!RunFileDialog(dialog, opening)) {
+        if (const DWORD error = FileDialogError()) Warn(window, FileDialogFailureText(error));
+        return false;
+    }
     RememberFolder(state, path, dialog.nFileOffset);
     return true;
 }
@@ -54,17 +71,18 @@ void LoadIoConfigFile(HWND window, AppState& state) {
     char path[PathFieldSize];
     if (!PromptIoConfigFileName(window, state, path, OpenConfigFileTitle, true)) return;
     const ConfigFileRead read = ReadIoConfigFile(path, state.image);
-    if (!read.damagedKey.empty()) {
-        Warn(window, DamagedValueText(path, read.damagedKey));
-        return;
+    switch (read.status) {
+        case ConfigFileReadStatus::Damaged: Warn(window, DamagedValueText(path, read.key)); return;
+        case ConfigFileReadStatus::NoRecords: Warn(window, NoRecordsText(path, read.key)); return;
+        case ConfigFileReadStatus::Read: break;
     }
-    state.imageValid = read.axisCount != 0;
-    if (read.axisCount != 0) InvalidateRect(window, nullptr, TRUE);
+    state.imageValid = true;
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 void SaveIoConfigFile(HWND window, AppState& state) {
     char path[PathFieldSize];
     if (!PromptIoConfigFileName(window, state, path, SaveConfigFileTitle, false)) return;
     // A file that refuses one key refuses the rest: said once.
-    if (!WriteIoConfigFile(path, state.image)) Warn(window, SaveFailureText(path));
+    if (const uint32_t error = WriteIoConfigFile(path, state.image)) Warn(window, SaveFailureText(path, error));
 }

@@ -1,12 +1,22 @@
 #include "app/menu_commands.h"
 
 #include "app/app_state.h"
+#include "app/message_box.h"
 #include "controller/controller_io.h"
 #include "controller/controller_library.h"
+#include "ioconfig/store_names.h"
+
+std::string ReadFailureText(uint16_t controllerNumber) {
+    return "Quillet could not read the I/O configuration of controller " + ControllerNumberText(controllerNumber) +
+           ".\nThe summary was not changed.";
+}
 
 void ReadIoFromController(HWND window, AppState& state) {
-    if (ReadControllerIoConfig(ControllerNumber(state), state.image)) state.imageValid = true;
+    const ControllerRead read = ReadControllerIoConfig(ControllerNumber(state), state.image);
+    if (read == ControllerRead::Read) state.imageValid = true;
     InvalidateRect(window, nullptr, TRUE);
+    if (read == ControllerRead::Failed)
+        ShowMessageBox(window, ReadFailureText(ControllerNumber(state)), MB_OK | MB_ICONWARNING);
 }
 
 void ShowControllerInfo(HWND window, const AppState& state) {

@@ -4,7 +4,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
 struct AppState;
+
+// Shown when the controller opened but its I/O configuration could not be read.
+std::string ReadFailureText(uint16_t controllerNumber);
 
 void ReadIoFromController(HWND window, AppState& state);
 void ShowControllerInfo(HWND window, const AppState& state);

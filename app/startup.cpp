@@ -33,13 +33,19 @@ HWND CreateMainWindow(HINSTANCE instance) {
                            nullptr, nullptr, instance, nullptr);
 }
 
-void RestrictLibrarySearchToProgramFolder() {
-    char programPath[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, programPath, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    std::string folder(programPath, length);
-    folder.erase(folder.find_last_of('\\') + 1);
-    SetDllDirectoryA(folder.c_str());
+LibrarySearchCalls librarySearch;
+
+bool RestrictLibrarySearchToProgramFolder() {
+    // Wide calls, so that a program path of any length fits.
+    std::wstring programPath(32768, L'\0');
+    const DWORD length =
+        librarySearch.getModuleFileName(nullptr, programPath.data(), static_cast<DWORD>(programPath.size()));
+    if (length == 0 || length >= programPath.size()) return false;
+    programPath.resize(length);
+    const size_t folderEnd = programPath.find_last_of(L'\\');
+    if (folderEnd == std::wstring::npos) return false;
+    programPath.erase(folderEnd + 1);
+    return librarySearch.setDllDirectory(programPath.c_str()) != FALSE;
 }
 
 void ShowVersionMessage(ControllerLibrary library) {
@@ -70,7 +76,10 @@ int RunMessageLoop(HWND window, HACCEL accelerators) {
 }
 
 int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
-    RestrictLibrarySearchToProgramFolder();
+    if (!RestrictLibrarySearchToProgramFolder()) {
+        ShowMessageBox(nullptr, LibrarySearchFailureText, MB_ICONERROR);
+        return 0;
+    }
     RegisterMainWindowClass(instance);
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) return 0;

@@ -17,8 +17,20 @@ HWND CreateMainWindow(HINSTANCE instance);
 
 // Quillet runs with administrator rights: a kxapi32.dll planted in the
 // current folder must never be loaded, so the search drops that folder and
-// otherwise stays the system's standard one.
-void RestrictLibrarySearchToProgramFolder();
+// otherwise stays the system's standard one. False when that could not be
+// done; Quillet then does not start.
+bool RestrictLibrarySearchToProgramFolder();
+
+// The two calls the restriction makes: the real ones, unless a test makes
+// one fail.
+struct LibrarySearchCalls {
+    decltype(&GetModuleFileNameW) getModuleFileName = GetModuleFileNameW;
+    decltype(&SetDllDirectoryW) setDllDirectory = SetDllDirectoryW;
+};
+extern LibrarySearchCalls librarySearch;
+
+constexpr const char* LibrarySearchFailureText =
+    "Quillet did not start: it could not keep the controller libraries from being loaded from the current folder.";
 
 // Binds the API library, then the dialog library; on failure shows the
 // version message for the library that failed and returns false.

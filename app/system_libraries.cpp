@@ -9,6 +9,7 @@ namespace {
 using InitCommonControlsProc = void(WINAPI*)();
 using PropertySheetProc = INT_PTR(WINAPI*)(LPCPROPSHEETHEADERA);
 using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using FileDialogErrorProc = DWORD(WINAPI*)();
 
 // The entry point of a system library, loading the library on first use; the
 // library stays loaded for the rest of the run.
@@ -58,4 +59,9 @@ BOOL RunFileDialog(OPENFILENAMEA& dialog, bool opening) {
         return FALSE;
     }
     return showDialog(&dialog);
+}
+
+DWORD FileDialogError() {
+    const auto dialogError = SystemProcedure<FileDialogErrorProc>(CommonDialogs, "CommDlgExtendedError");
+    return dialogError != nullptr ? dialogError() : 0;
 }

@@ -21,3 +21,7 @@ INT_PTR RunPropertySheet(const PROPSHEETHEADERA& sheet);
 // GetOpenFileNameA when opening, else GetSaveFileNameA; FALSE when the common
 // dialogs cannot be loaded (after telling the user so).
 BOOL RunFileDialog(OPENFILENAMEA& dialog, bool opening);
+
+// CommDlgExtendedError: why the last file dialog returned FALSE; 0 when it
+// was cancelled, or when the common dialogs cannot be loaded.
+DWORD FileDialogError();

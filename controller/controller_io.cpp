@@ -18,23 +18,27 @@ int16_t OpenController(uint16_t controllerNumber) {
     return KXOpen(controllerNumber, ControllerOpenMode, ControllerOpenName);
 }
 
-bool ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image) {
+ControllerRead ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image) {
     const int16_t handle = OpenController(controllerNumber);
-    if (handle <= 0) return false;
-    krxgetramex(handle, IoConfigAreaAddress, ImageBytes(image), IoConfigAreaSize);
+    if (handle <= 0) return ControllerRead::NotOpened;
+    // Read in place; a read that fails part way leaves the image as it was.
+    const IoConfigImage before = image;
+    const int16_t status = krxgetramex(handle, IoConfigAreaAddress, ImageBytes(image), IoConfigAreaSize);
     KXClose(handle);
-    return true;
+    if (status >= 0) return ControllerRead::Read;
+    image = before;
+    return ControllerRead::Failed;
 }
 
-int32_t QueryChannelCount(int16_t handle) {
+std::optional<int32_t> QueryChannelCount(int16_t handle) {
     ControllerConfigRecord record{};
     record.bytes[ConfigRecordSizeOffset] = static_cast<uint8_t>(ControllerConfigRecordSize);
-    if (KXGetConfigurationEx(handle, &record) != 0) return 0;
+    if (KXGetConfigurationEx(handle, &record) < 0) return std::nullopt;
     return ChannelCountOf(record);
 }
 
-uint32_t QueryChannelFlags(int16_t handle, int channel) {
+std::optional<uint32_t> QueryChannelFlags(int16_t handle, int channel) {
     uint32_t flags = 0;
-    KXGetDigitalIOConfig(handle, static_cast<uint32_t>(channel), &flags);
+    if (KXGetDigitalIOConfig(handle, static_cast<uint32_t>(channel), &flags) < 0) return std::nullopt;
     return flags;
 }

@@ -1,8 +1,10 @@
 // What Quillet reads from a controller through the API library: its I/O
-// configuration area, and what each of its channels serves.
+// configuration area, and what each of its channels serves. A call's status
+// is 0 or more when it worked, negative when it failed.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "ioconfig/io_config_image.h"
 
@@ -10,14 +12,15 @@
 // the library's failure value.
 int16_t OpenController(uint16_t controllerNumber);
 
+enum class ControllerRead { NotOpened, Failed, Read };
+
 // Opens the controller, reads its whole I/O configuration area into image
-// and closes it again. False when the controller could not be opened; once
-// it was, the image counts as read whatever the read answered.
-bool ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image);
+// and closes it again. A read that fails leaves the image as it was.
+ControllerRead ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image);
 
-// The number of channels an open controller reports; 0 when it cannot say.
-int32_t QueryChannelCount(int16_t handle);
+// The number of channels an open controller reports; nothing when it
+// cannot say.
+std::optional<int32_t> QueryChannelCount(int16_t handle);
 
-// The flags word of one channel; 0, offering the channel nowhere, when the
-// query fails.
-uint32_t QueryChannelFlags(int16_t handle, int channel);
+// The flags word of one channel; nothing when the query fails.
+std::optional<uint32_t> QueryChannelFlags(int16_t handle, int channel);

@@ -32,21 +32,22 @@ struct DeviceCloser {
 using DriverDevice = std::unique_ptr<void, DeviceCloser>;
 
 // Creates the key, and any missing key above it, where it does not exist.
-DriverKey OpenDriverKey(uint16_t controllerNumber) {
+LONG OpenDriverKey(uint16_t controllerNumber, DriverKey& opened) {
     HKEY key = nullptr;
     const std::string path = DriverKeyPath(controllerNumber);
-    if (driverRegistry.createKey(HKEY_LOCAL_MACHINE, path.c_str(), &key) != ERROR_SUCCESS) return nullptr;
-    return DriverKey(key);
+    const LONG status = driverRegistry.createKey(HKEY_LOCAL_MACHINE, path.c_str(), &key);
+    if (status == ERROR_SUCCESS) opened.reset(key);
+    return status;
 }
 
-bool SetAxisValue(HKEY key, int axis, const AxisIoRecord& record) {
-    return driverRegistry.setValue(key, AxisValueName(axis).c_str(), 0, REG_BINARY,
-                                   record.bytes.data(), AxisIoRecordSize) == ERROR_SUCCESS;
+LONG SetAxisValue(HKEY key, int axis, const AxisIoRecord& record) {
+    return driverRegistry.setValue(key, AxisValueName(axis).c_str(), 0, REG_BINARY, record.bytes.data(),
+                                   AxisIoRecordSize);
 }
 
-bool DeleteAxisValue(HKEY key, int axis) {
+LONG DeleteAxisValue(HKEY key, int axis) {
     const LONG status = driverRegistry.deleteValue(key, AxisValueName(axis).c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
 void SendRestartRequest(HANDLE device, DWORD controlCode) {
@@ -55,32 +56,41 @@ void SendRestartRequest(HANDLE device, DWORD controlCode) {
                                  RestartOutputLength, &returned, nullptr);
 }
 
+// The first failure is the one reported; later ones do not hide it.
+void KeepFirstFailure(uint32_t& first, LONG status) {
+    if (first == 0) first = static_cast<uint32_t>(status);
+}
+
 }  // namespace
 
-bool WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image) {
-    DriverKey key = OpenDriverKey(controllerNumber);
-    if (!key) return false;
-    // A value that fails does not keep the others from being written.
-    bool allSet = true;
+uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image) {
+    DriverKey key;
+    if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
+    uint32_t failure = 0;
     for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis)
-        allSet = SetAxisValue(key.get(), axis, GetAxisRecord(image, axis)) && allSet;
-    return allSet;
+        KeepFirstFailure(failure, SetAxisValue(key.get(), axis, GetAxisRecord(image, axis)));
+    return failure;
 }
 
-bool ResetDriverIoConfig(uint16_t controllerNumber) {
-    DriverKey key = OpenDriverKey(controllerNumber);
-    if (!key) return false;
-    bool allDeleted = true;
-    for (int axis = 1; axis <= MaxAxisRecords; ++axis) allDeleted = DeleteAxisValue(key.get(), axis) && allDeleted;
-    return allDeleted;
+uint32_t ResetDriverIoConfig(uint16_t controllerNumber) {
+    DriverKey key;
+    if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
+    uint32_t failure = 0;
+    for (int axis = 1; axis <= MaxAxisRecords; ++axis) KeepFirstFailure(failure, DeleteAxisValue(key.get(), axis));
+    return failure;
 }
 
-void RestartController(uint16_t controllerNumber) {
+uint32_t RestartController(uint16_t controllerNumber) {
     HANDLE opened = driverDevice.createFile(DriverDeviceName(controllerNumber).c_str(),
                                             GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return;
+    if (opened == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+        return error != 0 ? error : ERROR_OPEN_FAILED;
+    }
     DriverDevice device(opened);
     // The second request goes out whatever the first answered.
     for (DWORD request : RestartRequests) SendRestartRequest(device.get(), request);
+    return 0;
 }

@@ -26,11 +26,16 @@ struct DriverDeviceCalls {
 extern DriverRegistryCalls driverRegistry;
 extern DriverDeviceCalls driverDevice;
 
-// Stores records 1 to axisCount (at most 16) as the driver's values. False
-// when the key could not be opened or a value could not be set.
-bool WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image);
-// Deletes the values of axes 1 to 16, whatever the image holds. False when
-// the key could not be opened or a value that is there could not be deleted.
-bool ResetDriverIoConfig(uint16_t controllerNumber);
-// Asks the driver to restart the controller; without the device, nothing.
-void RestartController(uint16_t controllerNumber);
+// Each returns 0, or the system's error code of the first call that failed.
+
+// Stores records 1 to axisCount (at most 16) as the driver's values. A value
+// that cannot be set does not keep the others from being set.
+uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image);
+// Deletes the values of axes 1 to 16, whatever the image holds; a value that
+// is not there is no failure.
+uint32_t ResetDriverIoConfig(uint16_t controllerNumber);
+// Asks the driver to restart the controller. Without the device (no driver
+// serves it) nothing is sent and that is no failure; a device that is there
+// but cannot be opened is. The driver's answers to the requests are not
+// known, so they are not judged.
+uint32_t RestartController(uint16_t controllerNumber);

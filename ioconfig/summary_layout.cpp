@@ -29,12 +29,11 @@ std::vector<SummaryText> LayOutSummary(const IoConfigImage& image) {
         texts.push_back({x + SummaryHeaderIndent, y, AxisHeader(axis, kind)});
         y += SummaryLineStep;
         const auto& signals = SignalsOf(kind);
-        for (size_t line = 0; line < signals.size(); ++line) {
-            // The summary shows record bytes 16 to 21 for either kind of
-            // axis, so a servo's "Direction (out)" line shows byte 21.
-            texts.push_back({x, y, signals[line].label});
-            texts.push_back({x + SummaryValueColumn, y,
-                             ChannelValue(record.bytes[static_cast<size_t>(IoSignal::CoarseHome) + line])});
+        // Each line shows the slot its signal uses, the one the editor's box
+        // of the same label edits: a servo's direction is byte 22.
+        for (const SignalRow& row : signals) {
+            texts.push_back({x, y, row.label});
+            texts.push_back({x + SummaryValueColumn, y, ChannelValue(GetChannel(record, row.signal))});
             y += SummaryLineStep;
         }
         y += SummaryLineStep;

@@ -84,3 +84,10 @@ void SetAxisCount(IoConfigArea& area, uint16_t axisCount) {
 size_t AxisRecordOffset(int axis) {
     return AxisRecordsOffset + static_cast<size_t>(axis - 1) * AxisRecordSize;
 }
+
+std::optional<int16_t> ChannelQueryResultOf(const Board& board, uint32_t channel) {
+    std::optional<int16_t> result;
+    for (const ChannelQueryResult& range : board.channelQueryResults)
+        if (channel >= range.firstChannel && channel <= range.lastChannel) result = range.result;
+    return result;
+}

@@ -26,8 +26,19 @@ struct ChannelFlagsOverride {
     uint32_t flags;
 };
 
+// KXGetDigitalIOConfig answers `result` for channels firstChannel..lastChannel.
+struct ChannelQueryResult {
+    uint32_t firstChannel;
+    uint32_t lastChannel;
+    int16_t result;
+};
+
 struct Board {
     int16_t openResult = 1;
+    // Set, the call answers this instead of doing its work.
+    std::optional<int16_t> configurationResult;
+    std::optional<int16_t> readAreaResult;
+    std::vector<ChannelQueryResult> channelQueryResults;
     int32_t channelCount = 48;
     // Kept sparse, as the channel count may be huge; later entries win.
     std::vector<ChannelFlagsOverride> channelFlagsOverrides;
@@ -42,6 +53,8 @@ Board MakeDefaultBoard();
 
 uint32_t ChannelFlags(const Board& board, uint32_t channel);
 bool ChannelExists(const Board& board, uint32_t channel);
+// What a query of the channel answers instead of its flags, if anything.
+std::optional<int16_t> ChannelQueryResultOf(const Board& board, uint32_t channel);
 
 uint16_t AxisCountOf(const IoConfigArea& area);
 void SetAxisCount(IoConfigArea& area, uint16_t axisCount);

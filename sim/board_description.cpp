@@ -112,6 +112,14 @@ void ApplyChannelFlags(Board& board, std::string_view channels, std::string_view
     board.channelFlagsOverrides.push_back(*range);
 }
 
+void ApplyChannelQueryResult(Board& board, std::string_view channels, std::string_view value) {
+    std::optional<ChannelFlagsOverride> range = ParseChannelRange(channels);
+    std::optional<uint32_t> result = FieldValue(value, 16);
+    if (!range || !result) return;
+    board.channelQueryResults.push_back(
+        {range->firstChannel, range->lastChannel, static_cast<int16_t>(static_cast<uint16_t>(*result))});
+}
+
 void ApplyAreaByte(Board& board, std::string_view offsetText, std::string_view value) {
     std::optional<int64_t> offset = NumberInRange(offsetText, 0, IoConfigAreaSize - 1);
     std::optional<uint32_t> byte = FieldValue(value, 8);
@@ -137,6 +145,10 @@ void ApplySetting(Board& board, std::string_view key, std::string_view value) {
         if (auto count = FieldValue(value, 16)) {
             SetAxisCount(board.area, static_cast<uint16_t>(*count));
         }
+    } else if (key == "configuration") {
+        if (auto result = FieldValue(value, 16)) board.configurationResult = static_cast<int16_t>(*result);
+    } else if (key == "readArea") {
+        if (auto result = FieldValue(value, 16)) board.readAreaResult = static_cast<int16_t>(*result);
     } else if (key == "select") {
         if (auto result = FieldValue(value, 16)) board.selectResult = static_cast<int16_t>(*result);
     } else if (key == "registry") {
@@ -149,6 +161,8 @@ void ApplyIndexedSetting(Board& board, std::string_view key, std::string_view ar
                          std::string_view value) {
     if (key == "flags") {
         ApplyChannelFlags(board, argument, value);
+    } else if (key == "channelQuery") {
+        ApplyChannelQueryResult(board, argument, value);
     } else if (key == "byte") {
         ApplyAreaByte(board, argument, value);
     } else if (key == "record") {

@@ -4,6 +4,9 @@
 //     open = -1              channels = 120         axisCount = 3
 //     select = 3             registry = off
 //     flags 1-24 = 0x101     byte 272 = 0x05        record 2 = 00 00 01 00 ...
+// and, to make a call fail with a status of its own:
+//     configuration = -2     (KXGetConfigurationEx)  readArea = -3 (krxgetramex)
+//     channelQuery 5-7 = -4  (KXGetDigitalIOConfig of those channels)
 #pragma once
 
 #include "sim/board.h"

@@ -84,6 +84,7 @@ extern "C" int16_t WINAPI SimKrxGetRamEx(uint32_t handle, uint32_t address, void
     OpenBoardsGuard guard;
     const Board* board = FindOpenBoard(handle);
     if (!board) return SimErrorUnknownHandle;
+    if (board->readAreaResult) return *board->readAreaResult;
     if (!RangeInsideArea(address, length) || (!destination && length > 0)) {
         return SimErrorOutsideArea;
     }
@@ -100,6 +101,7 @@ extern "C" int16_t WINAPI SimKXGetConfigurationEx(uint32_t handle, ControllerCon
     OpenBoardsGuard guard;
     const Board* board = FindOpenBoard(handle);
     if (!board) return SimErrorUnknownHandle;
+    if (board->configurationResult) return *board->configurationResult;
     if (!record) return SimErrorBadArgument;
     // Older callers pass a shorter record; fields past their size stay untouched.
     size_t writable = std::min<size_t>(CallerRecordSize(record), sizeof record->bytes);
@@ -116,6 +118,7 @@ extern "C" int16_t WINAPI SimKXGetDigitalIOConfig(uint32_t handle, uint32_t chan
     OpenBoardsGuard guard;
     const Board* board = FindOpenBoard(handle);
     if (!board) return SimErrorUnknownHandle;
+    if (auto result = ChannelQueryResultOf(*board, channel)) return *result;
     if (!ChannelExists(*board, channel)) return SimErrorNoSuchChannel;
     if (!flags) return SimErrorBadArgument;
     *flags = ChannelFlags(*board, channel);

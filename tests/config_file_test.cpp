@@ -166,6 +166,13 @@ protected:
         return folder.File(name);
     }
 
+    // As the File menu shows it when opened.
+    bool SaveAsIsEnabled() {
+        HMENU file = GetSubMenu(GetMenu(quillet.Handle()), 0);
+        SendMessageA(quillet.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+        return (GetMenuState(file, IDM_SAVE_AS, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    }
+
     void ExpectWarning(const std::vector<SeenMessageBox>& boxes, const std::string& text) {
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].owner, quillet.Handle());
@@ -307,7 +314,7 @@ TEST_F(ConfigFile, ALoadChangesOnlyTheRecordsReadAndTheAxisCount) {
     EXPECT_EQ(State().image.bytes, expected.bytes);
 }
 
-TEST_F(ConfigFile, SavingOverAFileKeepsItsOtherKeysSoTheNextLoadReadsThemToo) {
+TEST_F(ConfigFile, SavingOverAFileRemovesTheAxesPastTheSavedOnesAndKeepsEverythingElse) {
     std::string text = "[Notes]\r\nowner=commissioning\r\n[TVXIOConfig]\r\n";
     for (int axis = 1; axis <= 8; ++axis) text += KeyLine(axis, HexText(Patterned(axis, 50)));
     text += "Comment=keep me\r\n";
@@ -315,20 +322,22 @@ TEST_F(ConfigFile, SavingOverAFileKeepsItsOtherKeysSoTheNextLoadReadsThemToo) {
     WriteTextFile(path, text);
 
     HoldAxes(State(), 3);
+    SetAxisRecord(State().image, 3, ExampleRecord());
     FileDialogAnswerer answerer(path);
     quillet.Command(IDM_SAVE_AS);
     ASSERT_EQ(answerer.prompts.size(), 1u);  // replace the file? yes
-    for (int axis = 4; axis <= 8; ++axis)
-        EXPECT_EQ(ProfileValue(path, "TVXIOConfig", AxisKey(axis)), WithoutTrailingBlank(HexText(Patterned(axis, 50))));
+    EXPECT_TRUE(answerer.boxes.empty());
+    EXPECT_EQ(SectionKeys(path, "TVXIOConfig"), (Lines{AxisKey(1), AxisKey(2), AxisKey(3), "Comment"}));
     EXPECT_EQ(ProfileValue(path, "TVXIOConfig", "Comment"), "keep me");
     EXPECT_EQ(ProfileValue(path, "Notes", "owner"), "commissioning");
+    // The records are written last, the last one keeping its line as written.
+    EXPECT_NE(ReadTextFile(path).find(KeyLine(3, ExampleText)), std::string::npos);
 
     HoldAxes(State(), 0, 99);
     Open(path);
-    EXPECT_EQ(GetAxisCount(State().image), 8);
-    for (int axis = 1; axis <= 3; ++axis) EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, Patterned(axis).bytes);
-    for (int axis = 4; axis <= 8; ++axis)
-        EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, Patterned(axis, 50).bytes);
+    EXPECT_EQ(GetAxisCount(State().image), 3);
+    for (int axis = 1; axis <= 2; ++axis) EXPECT_EQ(GetAxisRecord(State().image, axis).bytes, Patterned(axis).bytes);
+    EXPECT_EQ(GetAxisRecord(State().image, 3).bytes, ExampleRecord().bytes);
 }
 
 TEST_F(ConfigFile, AGapInTheKeysEndsTheLoad) {
@@ -350,27 +359,32 @@ TEST_F(ConfigFile, SixteenKeysLoadSixteenAndASeventeenthIsNeverRead) {
     EXPECT_EQ(GetAxisRecord(State().image, 16).bytes, Patterned(16, 5).bytes);
 }
 
-TEST_F(ConfigFile, AFileWithoutAxisOneOrANewFileLoadsNoAxesAndDoesNotRepaint) {
+TEST_F(ConfigFile, AFileWithoutAxisOneIsRefusedAndChangesNothing) {
     const std::string other = folder.File("other.tvxio");
     WriteTextFile(other, "[Other]\r\n" + KeyLine(1, ExampleText) + "[TVXIOConfig]\r\n" + KeyLine(2, ExampleText));
+    const std::string empty = folder.File("empty.tvxio");
+    WriteTextFile(empty, "");
     const std::string created = folder.File("new.tvxio");
-    for (const std::string& path : {other, created}) {
+    for (const std::string& path : {other, empty, created}) {
         HoldAxes(State(), 4);
         const IoConfigImage before = State().image;
         ShowPainted(quillet.Handle());
         FileDialogAnswerer answerer(path);
         quillet.Command(IDM_OPEN_FILE);
-        EXPECT_EQ(GetAxisCount(State().image), 0) << path;
-        EXPECT_FALSE(State().imageValid);
-        EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, GetAxisRecord(before, 1).bytes);
+        ExpectWarning(answerer.boxes, NoRecordsText(path, "Axis1IOConfig"));
+        EXPECT_EQ(State().image.bytes, before.bytes) << path;
+        EXPECT_TRUE(State().imageValid);
+        EXPECT_TRUE(SaveAsIsEnabled());
         EXPECT_FALSE(WaitsForRepaint(quillet.Handle()));
-        EXPECT_TRUE(answerer.boxes.empty());
         // Only for the file that does not exist: create it? yes.
         ASSERT_EQ(answerer.prompts.size(), path == created ? 1u : 0u);
         if (path == created) {
             EXPECT_NE(answerer.prompts[0].text.find("create"), std::string::npos);
         }
     }
+    EXPECT_EQ(NoRecordsText("C:\\Data\\new.tvxio", "Axis1IOConfig"),
+              "Quillet did not load the file\nC:\\Data\\new.tvxio\nbecause it holds no Axis1IOConfig value.\n"
+              "The I/O configuration was not changed.");
 }
 
 TEST_F(ConfigFile, CancelInEitherDialogChangesNothing) {
@@ -439,10 +453,11 @@ TEST_F(ConfigFile, AValueTooLongForTheBufferLoadsOnlyIfItsSixtyFourNumbersAreWho
     EXPECT_EQ(GetAxisCount(State().image), 0);
 }
 
-TEST_F(ConfigFile, ASaveThatFailsIsReported) {
+TEST_F(ConfigFile, ASaveThatFailsIsReportedWithTheSystemsReason) {
     HoldAxes(State(), 2);
     const std::string missing = folder.File("missing") + "\\axes.tvxio";
-    ExpectWarning(SaveAs(missing), SaveFailureText(missing));
+    ExpectWarning(SaveAs(missing), "Quillet could not save the I/O configuration to the file\n" + missing +
+                                       "\nPath not found.");
 
     // A file another program holds open without sharing.
     const std::string locked = FileOfAxes("locked.tvxio", 1, 5);
@@ -452,9 +467,24 @@ TEST_F(ConfigFile, ASaveThatFailsIsReported) {
     FileDialogAnswerer answerer(locked);
     quillet.Command(IDM_SAVE_AS);
     CloseHandle(holder);
-    ExpectWarning(answerer.boxes, SaveFailureText(locked));
+    ExpectWarning(answerer.boxes, SaveFailureText(locked, ERROR_SHARING_VIOLATION));
     EXPECT_EQ(ReadTextFile(locked), before);
-    EXPECT_NE(SaveFailureText(locked).find(locked), std::string::npos);
+    EXPECT_EQ(SaveFailureText(locked, ERROR_SHARING_VIOLATION),
+              "Quillet could not save the I/O configuration to the file\n" + locked + "\nSharing violation.");
+}
+
+TEST_F(ConfigFile, AFileDialogThatFailsSaysSo) {
+    HoldAxes(State(), 1);
+    const IoConfigImage before = State().image;
+    // Just past the 260-character field: far longer names overrun Wine's own buffers.
+    const std::string tooLong = folder.File(std::string(262 - folder.Path().size() - 7, 'a') + ".tvxio");
+    for (int command : {IDM_SAVE_AS, IDM_OPEN_FILE}) {
+        FileDialogAnswerer answerer(tooLong);
+        quillet.Command(command);
+        ExpectWarning(answerer.boxes, "Quillet could not use the file chosen: its path is longer than 259 characters.");
+    }
+    EXPECT_EQ(State().image.bytes, before.bytes);
+    EXPECT_EQ(FileDialogFailureText(0x3002), "The file dialog failed (common dialog error 0x3002).");
 }
 
 // The whole road on the simulated board, through the driver's key of

@@ -121,6 +121,15 @@ BOOL WINAPI ControlFakeDevice(HANDLE device, DWORD code, LPVOID input, DWORD inp
     return FALSE;
 }
 
+// A device that is there but will not open, for the reason set here.
+DWORD deviceRefusal = ERROR_ACCESS_DENIED;
+
+HANDLE WINAPI RefuseToOpenDevice(LPCSTR name, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    deviceLog.push_back("CreateFileA(\"" + std::string(name) + "\") refused");
+    SetLastError(deviceRefusal);
+    return INVALID_HANDLE_VALUE;
+}
+
 BOOL WINAPI CloseFakeDevice(HANDLE device) {
     deviceLog.push_back("CloseHandle(" + Handle(device) + ")");
     return TRUE;
@@ -182,6 +191,7 @@ protected:
         deviceLog.clear();
         keysOpened.clear();
         keysClosed.clear();
+        deviceRefusal = ERROR_ACCESS_DENIED;
         driverRegistry = DriverRegistryCalls{};
         driverDevice = DriverDeviceCalls{};
         driverDevice.createFile = OpenFakeDevice;
@@ -224,6 +234,8 @@ protected:
         EXPECT_EQ(warning.icon, WarningIcon);
         EXPECT_FALSE(boxes[1].offersCancel);
         EXPECT_NE(warning.text.find("controller " + controller + " "), std::string::npos) << warning.text;
+        // The system's reason for the fakes' refusals ends the text.
+        EXPECT_EQ(warning.text.substr(warning.text.rfind('\n') + 1), "Access denied.");
         // Only once the restart has been attempted.
         EXPECT_EQ(boxes[1].deviceCallsBefore, RestartCalls(controller).size());
     }
@@ -384,4 +396,31 @@ TEST_F(DriverStore, AValueThatCannotBeDeletedIsReportedAndTheOthersAreStillDelet
     for (int axis : {1, 5, 9}) StoreValue(ControllerKey("0"), AxisKey(axis), BytesOf(Patterned(axis)));
     ExpectStoreFailureBox(Run(IDM_RESET_CONTROLLER), "0");
     EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(5)});
+}
+
+TEST_F(DriverStore, ADeviceThatIsThereButWillNotOpenIsReportedAfterTheStore) {
+    driverDevice.createFile = RefuseToOpenDevice;
+    State().controllerId = 3;
+    HoldAxes(State(), 2);
+    for (int command : {IDM_WRITE_IO, IDM_RESET_CONTROLLER}) {
+        deviceLog.clear();
+        const std::vector<ShownBox> boxes = Run(command);
+        ASSERT_EQ(boxes.size(), 2u) << command;
+        EXPECT_EQ(boxes[1].seen.text,
+                  "Quillet could not restart controller 3: Access denied.\n"
+                  "The controller takes up the stored assignments at its next restart.");
+        EXPECT_EQ(boxes[1].seen.owner, quillet.Handle());
+        EXPECT_EQ(boxes[1].seen.caption, "Quillet");
+        EXPECT_EQ(boxes[1].seen.icon, WarningIcon);
+        EXPECT_FALSE(boxes[1].offersCancel);
+        EXPECT_EQ(deviceLog, Lines{"CreateFileA(\"\\\\.\\KXAPI3\") refused"});
+        if (command == IDM_WRITE_IO) ExpectAxisValue("3", 2, Patterned(2));
+    }
+    EXPECT_TRUE(ValueNames(ControllerKey("3")).empty());
+
+    // No such device, or no such path to it: no driver, nothing to say.
+    for (DWORD missing : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND}) {
+        deviceRefusal = missing;
+        EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u) << missing;
+    }
 }

@@ -251,20 +251,58 @@ TEST_F(Editor, AControllerThatWillNotOpenGetsOnlyAWarning) {
     EXPECT_EQ(board.CallLog(), Lines{"KXOpen(0, 2, \"\") = 0"});
 }
 
-TEST_F(Editor, EveryPageQueriesEveryChannelWhileTheControllerIsHeldOpen) {
+TEST_F(Editor, AChannelConfigurationThatCannotBeReadClosesTheControllerAndShowsNoSheet) {
+    board.Describe("configuration = -2\n");
+    quillet.State().controllerId = 3;
+    MessageBoxAnswerer boxes;
+    EXPECT_EQ(EditIoAssignments(quillet.Handle(), quillet.State()), 0);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].owner, quillet.Handle());
+    EXPECT_EQ(boxes.Seen()[0].caption, "IO Config Error");
+    EXPECT_EQ(boxes.Seen()[0].text, "Quillet could not read the channel configuration of controller 3.");
+    EXPECT_EQ(boxes.Seen()[0].icon, LoadIconA(nullptr, IDI_EXCLAMATION));
+    const Lines log = board.CallLog();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1].substr(0, 24), "KXGetConfigurationEx(1, ");
+    EXPECT_EQ(log[2], "KXClose(1)");
+}
+
+TEST_F(Editor, ChannelsThatCannotBeReadAreOfferedNowhereAndCountedBeforeTheSheet) {
+    board.Describe("channels = 8\nflags 1-8 = 0x103\nchannelQuery 5-7 = -4\n");
+    std::vector<SeenMessageBox> warnings;
+    bool sheetAfterWarning = false;
+    WorkInEditorSheet([&] { EditIoAssignments(quillet.Handle(), quillet.State()); },
+                      [&](HWND sheet) {
+                          sheetAfterWarning = warnings.size() == 1;
+                          EXPECT_EQ(EntriesOf(BoxOf(sheet, 0, IDC_SERVO_FAULT)), Channels({1, 2, 3, 4, 8}));
+                          EXPECT_EQ(EntriesOf(BoxOf(sheet, 3, IDC_STEPPER_ENABLE)), Channels({1, 2, 3, 4, 8}));
+                      },
+                      PSBTN_CANCEL,
+                      [&](HWND box) {
+                          warnings.push_back(ReadMessageBox(box));
+                          PressButton(box, IDOK);
+                      });
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(sheetAfterWarning);
+    EXPECT_EQ(warnings[0].caption, "IO Config Error");
+    EXPECT_EQ(warnings[0].owner, quillet.Handle());
+    EXPECT_EQ(warnings[0].text, "Quillet could not read 3 channels of controller 0.\nThe editor does not offer them.");
+    EXPECT_EQ(UnreadChannelsText(65535, 1), "Quillet could not read 1 channel of controller -1.\nThe editor does not offer it.");
+}
+
+TEST_F(Editor, EveryChannelIsQueriedOnceBeforeTheSheetWhileTheControllerIsHeldOpen) {
     board.Describe("channels = 6\n");
     quillet.State().controllerId = 3;
     Lines whileOpen;
     const int result = Run([&](EditorSheet&) { whileOpen = board.CallLog(); });
     EXPECT_EQ(result, 1);  // closed with OK after a change-free run
-    ASSERT_EQ(whileOpen.size(), 2u + 4u * 6u);
+    ASSERT_EQ(whileOpen.size(), 2u + 6u);
     EXPECT_EQ(whileOpen[0], "KXOpen(3, 2, \"\") = 1");
     EXPECT_EQ(whileOpen[1].substr(0, 24), "KXGetConfigurationEx(1, ");
     EXPECT_EQ(whileOpen[1].substr(whileOpen[1].size() - 9), " size=128");
-    for (int page = 0; page < 4; ++page)
-        for (int channel = 1; channel <= 6; ++channel)
-            EXPECT_EQ(whileOpen[static_cast<size_t>(2 + page * 6 + channel - 1)].substr(0, 28),
-                      "KXGetDigitalIOConfig(1, " + std::to_string(channel) + ", 0");
+    for (int channel = 1; channel <= 6; ++channel)
+        EXPECT_EQ(whileOpen[static_cast<size_t>(2 + channel - 1)].substr(0, 28),
+                  "KXGetDigitalIOConfig(1, " + std::to_string(channel) + ", 0");
     const Lines after = board.CallLog();
     ASSERT_EQ(after.size(), whileOpen.size() + 1);
     EXPECT_EQ(after.back(), "KXClose(1)");
@@ -278,7 +316,7 @@ TEST_F(Editor, AbsurdChannelCountsOfferChannelsOneTo255AtMost) {
             EXPECT_EQ(sheet.EntriesOf(1, IDC_STEPPER_ENABLE),
                       Channels({250, 251, 252, 253, 254, 255}));
         });
-        EXPECT_EQ(board.CallLog().size(), 3u + 4u * 255u) << count;
+        EXPECT_EQ(board.CallLog().size(), 3u + 255u) << count;
     }
     board.Describe("channels = -5\n");
     board.ClearCallLog();

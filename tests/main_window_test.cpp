@@ -116,6 +116,28 @@ TEST_F(MainWindow, ReadFromAControllerThatWillNotOpenChangesNothingButRepaints) 
     EXPECT_TRUE(IsGrayed(Popup(0), IDM_SAVE_AS));
 }
 
+TEST_F(MainWindow, AReadThatFailsKeepsTheImageAndSaysSo) {
+    quillet.Command(IDM_READ_IO);
+    const IoConfigImage before = quillet.State().image;
+    board.Describe("readArea = -3\naxisCount = 5\n");
+    board.ClearCallLog();
+    quillet.State().controllerId = 65535;
+    ShowPainted(quillet.Handle());
+    MessageBoxAnswerer boxes;
+    quillet.Command(IDM_READ_IO);
+    EXPECT_EQ(quillet.State().image.bytes, before.bytes);
+    EXPECT_TRUE(quillet.State().imageValid);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].owner, quillet.Handle());
+    EXPECT_EQ(boxes.Seen()[0].caption, "Quillet");
+    EXPECT_EQ(boxes.Seen()[0].icon, LoadIconA(nullptr, IDI_WARNING));
+    EXPECT_EQ(boxes.Seen()[0].text,
+              "Quillet could not read the I/O configuration of controller -1.\nThe summary was not changed.");
+    const Lines log = board.CallLog();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[2], "KXClose(1)");
+}
+
 TEST_F(MainWindow, TheLibrariesGetTheControllersLowSixteenBitsUnsigned) {
     quillet.State().controllerId = -1;
     quillet.Command(IDM_READ_IO);

@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
+#include "tests/support/simulated_board.h"
 
 TEST(Startup, MainWindowClassIsRegisteredAsQuilletDrawsIt) {
     QuilletWindow quillet;
@@ -111,4 +112,36 @@ TEST(VersionMessage, IsAnOwnerlessErrorBoxCaptionedQuillet) {
     EXPECT_EQ(box.caption, "Quillet");
     EXPECT_EQ(box.text, "This application requires version 340\nor later of the Kestrix Dialogs!");
     EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_HAND));
+}
+
+namespace {
+
+DWORD WINAPI NoProgramPath(HMODULE, LPWSTR, DWORD) { return 0; }
+BOOL WINAPI RefuseDllDirectory(LPCWSTR) { return FALSE; }
+
+}  // namespace
+
+// Without the current folder dropped from the search, a planted library
+// could be loaded: Quillet stops before it loads any.
+TEST(LibrarySearch, WhenItCannotBeRestrictedQuilletSaysSoAndDoesNotStart) {
+    SimulatedBoard board;
+    for (int failing = 0; failing < 2; ++failing) {
+        librarySearch = LibrarySearchCalls{};
+        if (failing == 0) librarySearch.getModuleFileName = NoProgramPath;
+        else librarySearch.setDllDirectory = RefuseDllDirectory;
+        MessageBoxAnswerer answerer;
+        char commandLine[] = "";
+        EXPECT_EQ(RunQuillet(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL), 0);
+        ASSERT_EQ(answerer.Seen().size(), 1u) << failing;
+        const SeenMessageBox& box = answerer.Seen()[0];
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box.caption, "Quillet");
+        EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_HAND));
+        EXPECT_EQ(box.text,
+                  "Quillet did not start: it could not keep the controller libraries from being loaded from the current "
+                  "folder.");
+        EXPECT_EQ(FindWindowA(MainWindowClassName, nullptr), nullptr);
+    }
+    librarySearch = LibrarySearchCalls{};
+    EXPECT_TRUE(board.CallLog().empty());
 }

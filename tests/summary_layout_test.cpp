@@ -35,6 +35,7 @@ TEST(SummaryLayout, ThreeAxesFillOneColumnAndHeadTheNext) {
     for (int axis = 1; axis <= 3; ++axis)
         for (int line = 0; line < 6; ++line)
             SetChannel(image, axis, static_cast<IoSignal>(16 + line), static_cast<uint8_t>(10 * axis + line));
+    SetChannel(image, 1, IoSignal::Direction, 99);
     const std::vector<SummaryText> texts = LayOutSummary(image);
     ASSERT_EQ(texts.size(), 3u * 13u);
 
@@ -43,7 +44,7 @@ TEST(SummaryLayout, ThreeAxesFillOneColumnAndHeadTheNext) {
     EXPECT_EQ(TextAt(texts, 150, 60), "10");
     EXPECT_EQ(TextAt(texts, 10, 140), "Amp Enable (out)");
     EXPECT_EQ(TextAt(texts, 10, 160), "Direction (out)");
-    EXPECT_EQ(TextAt(texts, 150, 160), "15");
+    EXPECT_EQ(TextAt(texts, 150, 160), "99");
     EXPECT_EQ(TextAt(texts, 10, 180), "(nothing)");  // the empty line
 
     EXPECT_EQ(TextAt(texts, 30, 200), "Axis 2: Stepper");
@@ -86,15 +87,19 @@ TEST(SummaryLayout, ChannelsArePaddedToTwoCharacters) {
     EXPECT_EQ(TextAt(texts, 150, 120), "255");
 }
 
-TEST(SummaryLayout, AServosDirectionLineShowsByte21NotTheEditorsByte22) {
+TEST(SummaryLayout, TheSixthLineShowsTheSlotTheEditorsBoxOfThatLabelEdits) {
     IoConfigImage image;
-    SetAxisCount(image, 1);
+    SetAxisCount(image, 2);
     SetAxisType(image, 1, 1);
-    SetChannel(image, 1, IoSignal::HalfCurrent, 21);
-    SetChannel(image, 1, IoSignal::Direction, 22);
+    for (int axis = 1; axis <= 2; ++axis) {
+        SetChannel(image, axis, IoSignal::HalfCurrent, 21);
+        SetChannel(image, axis, IoSignal::Direction, 22);
+    }
     const std::vector<SummaryText> texts = LayOutSummary(image);
     EXPECT_EQ(TextAt(texts, 10, 160), "Direction (out)");
-    EXPECT_EQ(TextAt(texts, 150, 160), "21");
+    EXPECT_EQ(TextAt(texts, 150, 160), "22");  // a servo's direction, byte 22
+    EXPECT_EQ(TextAt(texts, 10, 320), "Half Current (out)");
+    EXPECT_EQ(TextAt(texts, 150, 320), "21");  // a stepper's half current, byte 21
 }
 
 TEST(SummaryLayout, AnAxisCountBeyondTheImageDrawsItsSixteenRecordsOnly) {

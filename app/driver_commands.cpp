@@ -2,7 +2,10 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "app/settings.h"
+#include "controller/driver_backup.h"
 #include "controller/driver_store.h"
+#include "ioconfig/assignment_check.h"
 #include "ioconfig/store_names.h"
 
 namespace {
@@ -21,7 +24,44 @@ void ReportFailures(HWND window, uint16_t controller, uint32_t storeError, uint3
     if (storeError != 0) ShowMessageBox(window, StoreFailureText(controller, storeError), MB_OK | MB_ICONWARNING);
 }
 
+constexpr size_t ListedConflicts = 10;
+
+// Errors stop a write unless the user goes on; warnings never do.
+bool ConflictsAccepted(HWND window, const AppState& state) {
+    std::vector<std::string> errors;
+    for (const Finding& finding : CheckAssignments(state.image))
+        if (finding.level == FindingLevel::Error) errors.push_back(finding.sentence);
+    if (errors.empty()) return true;
+    return ShowMessageBox(window, ConflictQuestionText(ControllerNumber(state), errors),
+                          MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// A command that would replace stored values goes on only once they are
+// copied, or when there are none.
+bool StoredValuesKept(HWND window, const AppState& state, const char* before) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const DriverBackup backup = BackUpDriverIoConfig(ControllerNumber(state), BackupFolder(state), before, now);
+    if (backup.error == 0) return true;
+    ShowMessageBox(window, BackupFailureText(ControllerNumber(state), backup.path, backup.error),
+                   MB_OK | MB_ICONWARNING);
+    return false;
+}
+
 }  // namespace
+
+std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors) {
+    std::string text = "The assignments for controller " + ControllerNumberText(controllerNumber) + " have conflicts:";
+    for (size_t i = 0; i < errors.size() && i < ListedConflicts; ++i) text += "\n" + errors[i];
+    if (errors.size() > ListedConflicts) text += "\nand " + std::to_string(errors.size() - ListedConflicts) + " more.";
+    return text + "\n\nWrite them to the controller anyway?";
+}
+
+std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error) {
+    return "Quillet could not keep a copy of the assignments stored for controller " +
+           ControllerNumberText(controllerNumber) + " in the file\n" + path + "\n" + SystemErrorText(error) +
+           "\nNothing was changed on controller " + ControllerNumberText(controllerNumber) + ".";
+}
 
 std::string StoreFailureText(uint16_t controllerNumber, uint32_t error) {
     return "The I/O configuration stored for controller " + ControllerNumberText(controllerNumber) +
@@ -35,14 +75,16 @@ std::string RestartFailureText(uint16_t controllerNumber, uint32_t error) {
 }
 
 void WriteIoToController(HWND window, const AppState& state) {
-    if (!Confirmed(window, WriteConfirmationText)) return;
+    if (!Confirmed(window, WriteConfirmationText) || !ConflictsAccepted(window, state) ||
+        !StoredValuesKept(window, state, "Write"))
+        return;
     const uint16_t controller = ControllerNumber(state);
     const uint32_t storeError = WriteDriverIoConfig(controller, state.image);
     ReportFailures(window, controller, storeError, RestartController(controller));
 }
 
 void ResetControllerToDefaults(HWND window, const AppState& state) {
-    if (!Confirmed(window, ResetConfirmationText)) return;
+    if (!Confirmed(window, ResetConfirmationText) || !StoredValuesKept(window, state, "Reset")) return;
     const uint16_t controller = ControllerNumber(state);
     const uint32_t storeError = ResetDriverIoConfig(controller);
     const uint32_t restartError = RestartController(controller);

@@ -78,3 +78,10 @@ void StoreSettings(const AppState& state) {
     WritePrivateProfileStringA(SettingsSection, "ControllerID", controller, state.settingsPath);
     WritePrivateProfileStringA(SettingsSection, "SaveToFolder", state.saveFolder, state.settingsPath);
 }
+
+std::string BackupFolder(const AppState& state) {
+    std::string folder = state.settingsPath;
+    const size_t nameStart = folder.find_last_of('\\');
+    folder.erase(nameStart == std::string::npos ? 0 : nameStart + 1);
+    return folder + "Backups";
+}

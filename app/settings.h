@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 struct AppState;
 
@@ -13,6 +14,10 @@ constexpr const char* SettingsSection = "Settings";
 void SetUpSettingsPaths(AppState& state);
 void LoadSettings(AppState& state);
 void StoreSettings(const AppState& state);
+
+// "Backups" beside the settings file: where copies of the driver's values
+// go before a command replaces them.
+std::string BackupFolder(const AppState& state);
 
 // Appends text to the NUL-terminated path in a field of fieldSize bytes,
 // cutting it so that the terminator always fits.

@@ -5,17 +5,19 @@
 
 #include "ioconfig/white_space.h"
 
-std::string EncodeRecordText(const AxisIoRecord& record) {
+std::string EncodeByteText(const uint8_t* bytes, size_t count) {
     static constexpr char Digits[] = "0123456789ABCDEF";
     std::string text;
-    text.reserve(RecordTextLength);
-    for (uint8_t byte : record.bytes) {
-        text += Digits[byte >> 4];
-        text += Digits[byte & 0x0F];
+    text.reserve(3 * count);
+    for (size_t i = 0; i < count; ++i) {
+        text += Digits[bytes[i] >> 4];
+        text += Digits[bytes[i] & 0x0F];
         text += ' ';
     }
     return text;
 }
+
+std::string EncodeRecordText(const AxisIoRecord& record) { return EncodeByteText(record.bytes.data(), record.bytes.size()); }
 
 namespace {
 

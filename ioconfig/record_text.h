@@ -12,6 +12,9 @@
 constexpr size_t RecordTextLength = 3 * AxisIoRecordSize;
 
 std::string EncodeRecordText(const AxisIoRecord& record);
+// Any number of bytes in the same form, for a stored value that may not be
+// a whole record.
+std::string EncodeByteText(const uint8_t* bytes, size_t count);
 
 // Reads the text as a stream of 64 signed 16-bit hexadecimal numbers, the
 // way formatted input reads them (blanks skipped, a sign and "0x" allowed),

@@ -2,21 +2,71 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/driver_commands.h"
+#include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "res/resource.h"
 #include "tests/support/axis_records.h"
+#include "tests/support/file_tree.h"
 #include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// Beside the settings file, where Quillet keeps its copies.
+std::string BackupFolder() {
+    const std::string settings = SettingsFilePath();
+    return settings.substr(0, settings.find_last_of('\\') + 1) + "Backups";
+}
+
+Lines BackupFiles() {
+    Lines names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((BackupFolder() + "\\*.tvxio").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Profile(const std::string& path, const char* section, const std::string& key) {
+    char value[1024] = {};
+    GetPrivateProfileStringA(section, key.c_str(), "(missing)", value, sizeof value, path.c_str());
+    return value;
+}
+
+// A record as a file holds it, read back through the profile functions.
+std::string RecordText(const AxisIoRecord& record) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
+    return text.substr(0, text.size() - 1);
+}
+
+// Axes 1 and 2 both driving output 29, and nothing else.
+IoConfigImage ConflictingImage() {
+    IoConfigImage image;
+    SetAxisCount(image, 2);
+    AxisIoRecord servo;
+    servo.bytes[AxisTypeOffset] = 1;
+    SetAxisRecord(image, 1, servo);
+    SetChannel(image, 1, IoSignal::Enable, 29);
+    SetChannel(image, 2, IoSignal::Enable, 29);
+    return image;
+}
 using Bytes = std::vector<uint8_t>;
 
 const std::string ServiceKey = "SYSTEM\\CurrentControlSet\\Services\\KXAPI";
@@ -187,6 +237,7 @@ protected:
     // The fakes record into globals, which a test before this one in the
     // same process may have filled.
     void SetUp() override {
+        RemoveTree(BackupFolder());
         RemoveTestKeys();
         deviceLog.clear();
         keysOpened.clear();
@@ -203,15 +254,20 @@ protected:
         driverRegistry = DriverRegistryCalls{};
         driverDevice = DriverDeviceCalls{};
         RemoveTestKeys();
+        RemoveTree(BackupFolder());
+        DeleteFileA(BackupFolder().c_str());
     }
 
     // Runs a menu command; its confirmation is answered with `confirmation`,
     // any later box with OK.
-    std::vector<ShownBox> Run(int command, int confirmation = IDOK) {
+    std::vector<ShownBox> Run(int command, int confirmation = IDOK) { return Run(command, std::vector<int>{confirmation}); }
+
+    // Box n is answered with answers[n], any box past them with OK.
+    std::vector<ShownBox> Run(int command, const std::vector<int>& answers) {
         std::vector<ShownBox> boxes;
-        ModalAnswerer answerer([&boxes, confirmation](HWND box) {
+        ModalAnswerer answerer([&boxes, &answers](HWND box) {
             boxes.push_back({ReadMessageBox(box), Shows(box, IDCANCEL), deviceLog.size()});
-            PressButton(box, boxes.size() == 1 ? confirmation : IDOK);
+            PressButton(box, boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK);
         });
         quillet.Command(command);
         return boxes;
@@ -423,4 +479,138 @@ TEST_F(DriverStore, ADeviceThatIsThereButWillNotOpenIsReportedAfterTheStore) {
         deviceRefusal = missing;
         EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u) << missing;
     }
+}
+
+TEST_F(DriverStore, AWriteWithConflictsAsksAndNoKeepsEverythingAsItWas) {
+    StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
+    State().image = ConflictingImage();
+    State().imageValid = true;
+    const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO, {IDOK, IDNO});
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].seen.text,
+              "The assignments for controller 0 have conflicts:\n"
+              "Output 29 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).\n\n"
+              "Write them to the controller anyway?");
+    EXPECT_EQ(boxes[1].seen.caption, "Quillet");
+    EXPECT_EQ(boxes[1].seen.icon, WarningIcon);
+    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
+    ExpectAxisValue("0", 1, Patterned(9));
+    EXPECT_TRUE(deviceLog.empty());
+    EXPECT_TRUE(BackupFiles().empty());
+}
+
+TEST_F(DriverStore, TheConflictQuestionOffersYesAndNoWithNoTheDefault) {
+    State().image = ConflictingImage();
+    bool yes = false, no = false, noIsDefault = false;
+    ModalAnswerer answerer([&](HWND box) {
+        if (!Shows(box, IDNO)) return PressButton(box, IDOK);
+        yes = Shows(box, IDYES);
+        no = true;
+        noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+        PressButton(box, IDNO);
+    });
+    quillet.Command(IDM_WRITE_IO);
+    EXPECT_TRUE(yes);
+    EXPECT_TRUE(no);
+    EXPECT_TRUE(noIsDefault);
+    // Ten listed at most.
+    std::vector<std::string> errors;
+    for (int i = 1; i <= 12; ++i) errors.push_back(std::string("E").append(std::to_string(i)).append("."));
+    const std::string text = ConflictQuestionText(3, errors);
+    EXPECT_NE(text.find("\nE10.\nand 2 more.\n\nWrite them"), std::string::npos) << text;
+    EXPECT_EQ(text.find("E11."), std::string::npos);
+}
+
+TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
+    StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
+    StoreValue(ControllerKey("0"), AxisKey(3), BytesOf(Patterned(8)));
+    State().image = ConflictingImage();
+    State().imageValid = true;
+    const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO, {IDOK, IDYES});
+    ASSERT_EQ(boxes.size(), 2u);
+    ExpectAxisValue("0", 2, GetAxisRecord(ConflictingImage(), 2));
+    EXPECT_EQ(deviceLog, RestartCalls("0"));
+
+    // The copy holds what was stored before, and opens as any .tvxio file.
+    const Lines files = BackupFiles();
+    ASSERT_EQ(files.size(), 1u);
+    const std::string copy = BackupFolder() + "\\" + files[0];
+    EXPECT_EQ(Profile(copy, "Backup", "Controller"), "0");
+    EXPECT_EQ(Profile(copy, "Backup", "Before"), "Write");
+    const std::string taken = Profile(copy, "Backup", "Taken");  // YYYY-MM-DD HH:MM:SS
+    ASSERT_EQ(taken.size(), 19u);
+    EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
+                            taken.substr(11, 2) + taken.substr(14, 2) + taken.substr(17, 2) + ".tvxio");
+    EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(1)), RecordText(Patterned(9)));
+    EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "(missing)");
+    EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(3)), RecordText(Patterned(8)));
+    // The last value written keeps its line whole, as Save As leaves it.
+    const std::string text = ReadTextFile(copy);
+    const std::string lastLine = AxisKey(3) + "=" + RecordText(Patterned(8)) + " \r\n";
+    EXPECT_EQ(text.substr(text.size() - lastLine.size()), lastLine);
+}
+
+TEST_F(DriverStore, AResetKeepsACopyAndACleanWriteAsksNothingMore) {
+    State().controllerId = 65535;
+    StoreValue(ControllerKey("-1"), AxisKey(2), BytesOf(Patterned(7)));
+    EXPECT_EQ(Run(IDM_RESET_CONTROLLER).size(), 1u);
+    const Lines files = BackupFiles();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].substr(0, 13), "controller-1-");
+    const std::string copy = BackupFolder() + "\\" + files[0];
+    EXPECT_EQ(Profile(copy, "Backup", "Controller"), "-1");
+    EXPECT_EQ(Profile(copy, "Backup", "Before"), "Reset");
+    EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), RecordText(Patterned(7)));
+    EXPECT_TRUE(ValueNames(ControllerKey("-1")).empty());
+
+    // Nothing stored now: no copy. Two inputs on one channel are no conflict.
+    State().image = IoConfigImage{};
+    SetAxisCount(State().image, 2);
+    SetChannel(State().image, 1, IoSignal::Fault, 41);
+    SetChannel(State().image, 2, IoSignal::Fault, 41);
+    EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u);
+    EXPECT_EQ(BackupFiles(), files);
+    ExpectAxisValue("-1", 2, GetAxisRecord(State().image, 2));
+}
+
+TEST_F(DriverStore, CopiesTakenInTheSameSecondGetNamesOfTheirOwn) {
+    StoreValue(ControllerKey("3"), AxisKey(1), BytesOf(Patterned(1)));
+    SYSTEMTIME taken{};
+    taken.wYear = 2026;
+    taken.wMonth = 12;
+    taken.wDay = 7;
+    taken.wHour = 9;
+    taken.wMinute = 5;
+    taken.wSecond = 3;
+    Lines paths;
+    for (int i = 0; i < 3; ++i) {
+        const DriverBackup backup = BackUpDriverIoConfig(3, BackupFolder(), "Write", taken);
+        EXPECT_EQ(backup.error, 0u);
+        paths.push_back(backup.path.substr(backup.path.find_last_of('\\') + 1));
+    }
+    EXPECT_EQ(paths, (Lines{"controller3-20261207-090503.tvxio", "controller3-20261207-090503-2.tvxio",
+                            "controller3-20261207-090503-3.tvxio"}));
+    EXPECT_EQ(Profile(BackupFolder() + "\\" + paths[2], "Backup", "Taken"), "2026-12-07 09:05:03");
+}
+
+TEST_F(DriverStore, ACopyThatCannotBeMadeStopsTheCommandWithNothingChanged) {
+    WriteTextFile(BackupFolder(), "a file where the folder should be");
+    StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
+    HoldAxes(State(), 2);
+    for (int command : {IDM_WRITE_IO, IDM_RESET_CONTROLLER}) {
+        const std::vector<ShownBox> boxes = Run(command);
+        ASSERT_EQ(boxes.size(), 2u) << command;
+        const std::string& text = boxes[1].seen.text;
+        const std::string start =
+            "Quillet could not keep a copy of the assignments stored for controller 0 in the file\n" + BackupFolder() +
+            "\\controller0-";
+        EXPECT_EQ(text.substr(0, start.size()), start) << text;
+        const std::string end = "\nNothing was changed on controller 0.";
+        EXPECT_EQ(text.substr(text.size() - end.size()), end) << text;
+        EXPECT_EQ(boxes[1].seen.icon, WarningIcon);
+        EXPECT_FALSE(boxes[1].offersCancel);
+    }
+    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
+    ExpectAxisValue("0", 1, Patterned(9));
+    EXPECT_TRUE(deviceLog.empty());
 }

@@ -1,0 +1,34 @@
+// A copy of what the driver holds for a controller, taken before a command
+// replaces or deletes it: an ordinary .tvxio file, which Open File reads and
+// Write puts back on the board, plus a section [Backup] saying whose values
+// they were, when and before what.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct StoredAxisValue {
+    int axis;
+    std::vector<uint8_t> bytes;
+};
+
+// The values Axis1IOConfig to Axis16IOConfig stored for the controller, in
+// axis order; none when the key or the values are not there.
+std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber);
+
+// "controller<N>-<YYYYMMDD>-<HHMMSS>.tvxio" in folder, with "-2", "-3" ...
+// before the extension while the name is taken.
+std::string FreeBackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken);
+
+struct DriverBackup {
+    uint32_t error = 0;  // 0, or the system's code when the copy could not be made
+    std::string path;    // the copy, or the file it could not be; empty when nothing is stored
+};
+
+// Copies the controller's stored values into a new file in folder (created
+// when missing), before the command named by `before` ("Write", "Reset").
+DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder, const char* before,
+                                  const SYSTEMTIME& taken);

@@ -1,0 +1,122 @@
+#include "ioconfig/assignment_check.h"
+
+#include <algorithm>
+#include <map>
+
+#include "ioconfig/channel_offer.h"
+
+namespace {
+
+// One signal of one axis that has a channel.
+struct Use {
+    int axis;
+    const SignalRow* row;
+    uint8_t channel;
+};
+
+std::string Named(const Use& use) { return "Axis " + std::to_string(use.axis) + " " + use.row->label; }
+
+// "A", "A and B", "A, B and C".
+std::string Listed(const std::vector<Use>& uses) {
+    std::string text;
+    for (size_t i = 0; i < uses.size(); ++i) {
+        if (i > 0) text += i + 1 == uses.size() ? " and " : ", ";
+        text += Named(uses[i]);
+    }
+    return text;
+}
+
+std::vector<Use> UsesOf(const IoConfigImage& image) {
+    std::vector<Use> uses;
+    for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {
+        const AxisIoRecord record = GetAxisRecord(image, axis);
+        for (const SignalRow& row : SignalsOf(GetAxisKind(record))) {
+            const uint8_t channel = GetChannel(record, row.signal);
+            if (channel != NoChannel) uses.push_back({axis, &row, channel});
+        }
+    }
+    return uses;
+}
+
+std::vector<Use> InDirection(const std::vector<Use>& uses, SignalDirection direction) {
+    std::vector<Use> found;
+    for (const Use& use : uses)
+        if (use.row->direction == direction) found.push_back(use);
+    return found;
+}
+
+void CheckSharedChannels(const std::vector<Use>& uses, std::vector<Finding>& errors, std::vector<Finding>& warnings) {
+    std::map<uint8_t, std::vector<Use>> byChannel;
+    for (const Use& use : uses) byChannel[use.channel].push_back(use);
+    for (const auto& [channel, users] : byChannel) {
+        const std::vector<Use> inputs = InDirection(users, SignalDirection::Input);
+        const std::vector<Use> outputs = InDirection(users, SignalDirection::Output);
+        const std::string number = std::to_string(channel);
+        if (outputs.size() > 1)
+            errors.push_back({FindingLevel::Error, "Output " + number + " is used by " + Listed(outputs) + "."});
+        if (!inputs.empty() && !outputs.empty())
+            errors.push_back({FindingLevel::Error, "Channel " + number + " is used as an input by " + Listed(inputs) +
+                                                       " and as an output by " + Listed(outputs) + "."});
+        if (inputs.size() > 1)
+            warnings.push_back({FindingLevel::Warning, "Input " + number + " is used by " + Listed(inputs) + "."});
+    }
+}
+
+void CheckLimits(const IoConfigImage& image, std::vector<Finding>& warnings) {
+    for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {
+        if (GetChannel(image, axis, IoSignal::PlusLimit) != NoChannel ||
+            GetChannel(image, axis, IoSignal::MinusLimit) != NoChannel)
+            continue;
+        const std::string name = "Axis " + std::to_string(axis);
+        warnings.push_back({FindingLevel::Warning,
+                            name + " has no Plus Limit (inp) and no Minus Limit (inp): nothing stops it at either end."});
+    }
+}
+
+void CheckAgainstController(const std::vector<Use>& uses, const ChannelConfiguration& channels,
+                            std::vector<Finding>& errors) {
+    for (const Use& use : uses) {
+        const std::string channel = std::to_string(use.channel);
+        if (use.channel > channels.channelCount || static_cast<size_t>(use.channel) > channels.flags.size()) {
+            errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel + ", past the " +
+                                                       std::to_string(std::max(channels.channelCount, 0)) +
+                                                       " channels of the controller."});
+            continue;
+        }
+        if (OffersChannel(use.row->direction, channels.flags[use.channel - 1u])) continue;
+        const bool input = use.row->direction == SignalDirection::Input;
+        errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel +
+                                                   ", which the controller does not offer as an " +
+                                                   (input ? "input." : "output.")});
+    }
+}
+
+std::vector<Finding> Joined(std::vector<Finding> errors, const std::vector<Finding>& warnings) {
+    errors.insert(errors.end(), warnings.begin(), warnings.end());
+    return errors;
+}
+
+}  // namespace
+
+std::vector<Finding> CheckAssignments(const IoConfigImage& image) {
+    std::vector<Finding> errors;
+    std::vector<Finding> warnings;
+    CheckSharedChannels(UsesOf(image), errors, warnings);
+    CheckLimits(image, warnings);
+    return Joined(errors, warnings);
+}
+
+std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelConfiguration& channels) {
+    std::vector<Finding> errors;
+    std::vector<Finding> warnings;
+    const std::vector<Use> uses = UsesOf(image);
+    CheckSharedChannels(uses, errors, warnings);
+    CheckAgainstController(uses, channels, errors);
+    CheckLimits(image, warnings);
+    return Joined(errors, warnings);
+}
+
+int CountFindings(const std::vector<Finding>& findings, FindingLevel level) {
+    return static_cast<int>(
+        std::count_if(findings.begin(), findings.end(), [level](const Finding& finding) { return finding.level == level; }));
+}

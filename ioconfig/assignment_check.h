@@ -1,0 +1,35 @@
+// The check of an image's assignments before they go to a board: channels
+// that two signals would fight over, and axes left without limit inputs.
+// Knowing the controller's channels, also channels it does not have or
+// that do not serve the signal's direction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ioconfig/io_config_image.h"
+
+enum class FindingLevel { Error, Warning };
+
+// One sentence naming the channel and every signal involved, by axis and
+// label, for example "Output 29 is used by Axis 1 Amp Enable (out) and
+// Axis 5 Drive Enable (out)."
+struct Finding {
+    FindingLevel level;
+    std::string sentence;
+};
+
+// What the controller reports of its channels, as the editor reads them:
+// flags[n - 1] is channel n's flags word.
+struct ChannelConfiguration {
+    int32_t channelCount = 0;
+    std::vector<uint32_t> flags;
+};
+
+// Checks the records in use (at most 16); channel 0 is no channel. Errors
+// first by channel, then warnings.
+std::vector<Finding> CheckAssignments(const IoConfigImage& image);
+std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelConfiguration& channels);
+
+int CountFindings(const std::vector<Finding>& findings, FindingLevel level);

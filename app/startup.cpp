@@ -33,21 +33,6 @@ HWND CreateMainWindow(HINSTANCE instance) {
                            nullptr, nullptr, instance, nullptr);
 }
 
-LibrarySearchCalls librarySearch;
-
-bool RestrictLibrarySearchToProgramFolder() {
-    // Wide calls, so that a program path of any length fits.
-    std::wstring programPath(32768, L'\0');
-    const DWORD length =
-        librarySearch.getModuleFileName(nullptr, programPath.data(), static_cast<DWORD>(programPath.size()));
-    if (length == 0 || length >= programPath.size()) return false;
-    programPath.resize(length);
-    const size_t folderEnd = programPath.find_last_of(L'\\');
-    if (folderEnd == std::wstring::npos) return false;
-    programPath.erase(folderEnd + 1);
-    return librarySearch.setDllDirectory(programPath.c_str()) != FALSE;
-}
-
 void ShowVersionMessage(ControllerLibrary library) {
     ShowMessageBox(nullptr, VersionMessageText(library), MB_ICONERROR);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "controller/library_binding.h"
 #include "ioconfig/version_message.h"
 
 constexpr const char* MainWindowClassName = "Quillet";
@@ -14,20 +15,6 @@ constexpr int MainWindowHeight = 420;
 ATOM RegisterMainWindowClass(HINSTANCE instance);
 // Creates the main window hidden; its WM_CREATE builds the AppState.
 HWND CreateMainWindow(HINSTANCE instance);
-
-// Quillet runs with administrator rights: a kxapi32.dll planted in the
-// current folder must never be loaded, so the search drops that folder and
-// otherwise stays the system's standard one. False when that could not be
-// done; Quillet then does not start.
-bool RestrictLibrarySearchToProgramFolder();
-
-// The two calls the restriction makes: the real ones, unless a test makes
-// one fail.
-struct LibrarySearchCalls {
-    decltype(&GetModuleFileNameW) getModuleFileName = GetModuleFileNameW;
-    decltype(&SetDllDirectoryW) setDllDirectory = SetDllDirectoryW;
-};
-extern LibrarySearchCalls librarySearch;
 
 constexpr const char* LibrarySearchFailureText =
     "Quillet did not start: it could not keep the controller libraries from being loaded from the current folder.";

@@ -1,6 +1,7 @@
 #include "controller/controller_io.h"
 
 #include "controller/controller_library.h"
+#include "ioconfig/channel_offer.h"
 
 static_assert(IoConfigAreaSize == IoConfigImageSize);
 
@@ -41,4 +42,17 @@ std::optional<uint32_t> QueryChannelFlags(int16_t handle, int channel) {
     uint32_t flags = 0;
     if (KXGetDigitalIOConfig(handle, static_cast<uint32_t>(channel), &flags) < 0) return std::nullopt;
     return flags;
+}
+
+std::optional<ChannelConfiguration> ReadChannelConfiguration(uint16_t controllerNumber) {
+    const int16_t handle = OpenController(controllerNumber);
+    if (handle <= 0) return std::nullopt;
+    std::optional<ChannelConfiguration> channels;
+    if (const std::optional<int32_t> count = QueryChannelCount(handle)) {
+        channels = ChannelConfiguration{*count, {}};
+        for (int channel = 1; channel <= ChannelsToOffer(*count); ++channel)
+            channels->flags.push_back(QueryChannelFlags(handle, channel).value_or(0));
+    }
+    KXClose(handle);
+    return channels;
 }

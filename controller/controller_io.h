@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "ioconfig/assignment_check.h"
 #include "ioconfig/io_config_image.h"
 
 // KXOpen with the mode and name every command uses: a handle above 0, or
@@ -24,3 +25,8 @@ std::optional<int32_t> QueryChannelCount(int16_t handle);
 
 // The flags word of one channel; nothing when the query fails.
 std::optional<uint32_t> QueryChannelFlags(int16_t handle, int channel);
+
+// Opens the controller and reads how many channels it has and what each of
+// the first 255 serves, as the editor does; nothing when it cannot be opened
+// or cannot say. A channel that cannot be read serves nothing.
+std::optional<ChannelConfiguration> ReadChannelConfiguration(uint16_t controllerNumber);

@@ -48,21 +48,6 @@ uint32_t WriteBackupFile(const std::string& path, uint16_t controllerNumber, con
 
 }  // namespace
 
-std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber) {
-    std::vector<StoredAxisValue> values;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DriverKeyPath(controllerNumber).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return values;
-    for (int axis = 1; axis <= MaxAxisRecords; ++axis) {
-        BYTE data[1024];
-        DWORD size = sizeof data;
-        if (RegQueryValueExA(key, AxisValueName(axis).c_str(), nullptr, nullptr, data, &size) == ERROR_SUCCESS)
-            values.push_back({axis, std::vector<uint8_t>(data, data + size)});
-    }
-    RegCloseKey(key);
-    return values;
-}
-
 std::string FreeBackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken) {
     const std::string stem = folder + "\\controller" + ControllerNumberText(controllerNumber) + "-" +
                              Stamp("%04u%02u%02u-%02u%02u%02u", taken);

@@ -10,14 +10,7 @@
 #include <string>
 #include <vector>
 
-struct StoredAxisValue {
-    int axis;
-    std::vector<uint8_t> bytes;
-};
-
-// The values Axis1IOConfig to Axis16IOConfig stored for the controller, in
-// axis order; none when the key or the values are not there.
-std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber);
+#include "controller/driver_store.h"
 
 // "controller<N>-<YYYYMMDD>-<HHMMSS>.tvxio" in folder, with "-2", "-3" ...
 // before the extension while the name is taken.

@@ -1,5 +1,6 @@
 #include "controller/driver_store.h"
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 
@@ -93,4 +94,30 @@ uint32_t RestartController(uint16_t controllerNumber) {
     // The second request goes out whatever the first answered.
     for (DWORD request : RestartRequests) SendRestartRequest(device.get(), request);
     return 0;
+}
+
+std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber) {
+    std::vector<StoredAxisValue> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DriverKeyPath(controllerNumber).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (int axis = 1; axis <= MaxAxisRecords; ++axis) {
+        BYTE data[1024];
+        DWORD size = sizeof data;
+        if (RegQueryValueExA(key, AxisValueName(axis).c_str(), nullptr, nullptr, data, &size) == ERROR_SUCCESS)
+            values.push_back({axis, std::vector<uint8_t>(data, data + size)});
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+IoConfigImage ReadStoredIoConfig(uint16_t controllerNumber) {
+    IoConfigImage image;
+    for (const StoredAxisValue& value : ReadStoredAxisValues(controllerNumber)) {
+        AxisIoRecord record;
+        std::copy_n(value.bytes.begin(), std::min(value.bytes.size(), record.bytes.size()), record.bytes.begin());
+        SetAxisRecord(image, value.axis, record);
+        SetAxisCount(image, static_cast<uint16_t>(value.axis));
+    }
+    return image;
 }

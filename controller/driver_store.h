@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "ioconfig/io_config_image.h"
 
@@ -39,3 +40,16 @@ uint32_t ResetDriverIoConfig(uint16_t controllerNumber);
 // but cannot be opened is. The driver's answers to the requests are not
 // known, so they are not judged.
 uint32_t RestartController(uint16_t controllerNumber);
+
+struct StoredAxisValue {
+    int axis;
+    std::vector<uint8_t> bytes;
+};
+
+// The values Axis1IOConfig to Axis16IOConfig stored for the controller, in
+// axis order; none when the key or the values are not there.
+std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber);
+
+// The stored values as the records of an image, the axis count the highest
+// axis stored: what the controller takes up at its next restart.
+IoConfigImage ReadStoredIoConfig(uint16_t controllerNumber);

@@ -39,3 +39,17 @@ int BindLibrary(const char* fileName, const char* const* names, int count, FARPR
 
 int BindApiLibrary();
 int BindDialogLibrary();
+
+// The programs run with rights a planted kxapi32.dll must never get: the
+// search drops the current folder and otherwise stays the system's standard
+// one, the program's own folder first. False when that could not be done;
+// the program then must not bind the libraries.
+bool RestrictLibrarySearchToProgramFolder();
+
+// The two calls the restriction makes: the real ones, unless a test makes
+// one fail.
+struct LibrarySearchCalls {
+    decltype(&GetModuleFileNameW) getModuleFileName = GetModuleFileNameW;
+    decltype(&SetDllDirectoryW) setDllDirectory = SetDllDirectoryW;
+};
+extern LibrarySearchCalls librarySearch;

@@ -12,12 +12,15 @@
 
 namespace {
 
-PeFile Product() {
-    const char* path = std::getenv("QUILLET_PRODUCT");
-    if (path == nullptr) {
+// quillet.exe, or a program beside it.
+PeFile Product(const std::string& besideQuillet = "") {
+    const char* quillet = std::getenv("QUILLET_PRODUCT");
+    if (quillet == nullptr) {
         ADD_FAILURE() << "QUILLET_PRODUCT does not name quillet.exe";
         return {};
     }
+    std::string path = quillet;
+    if (!besideQuillet.empty()) path = path.substr(0, path.find_last_of("\\/") + 1) + besideQuillet;
     PeFile file = ReadPeFile(ReadWholeFile(path));
     EXPECT_TRUE(file.valid) << path;
     return file;
@@ -63,4 +66,14 @@ TEST(Product, CarriesItsIconMenuPageTemplateAndAnX86Manifest) {
     EXPECT_NE(manifest->data.find("name=\"Quillet\" version=\"1.0.0.0\" processorArchitecture=\"X86\""),
               std::string::npos);
     EXPECT_NE(manifest->data.find("level=\"requireAdministrator\""), std::string::npos);
+}
+
+TEST(Product, TvxioIsA32BitConsoleProgramThatRunsAsInvoker) {
+    const PeFile tvxio = Product("tvxio.exe");
+    EXPECT_EQ(tvxio.machine, PeMachineI386);
+    EXPECT_EQ(tvxio.subsystem, PeSubsystemWindowsConsole);
+    const PeResource* manifest = FindResource(tvxio, "#24", "#1");
+    ASSERT_NE(manifest, nullptr);
+    EXPECT_NE(manifest->data.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest->data.find("processorArchitecture=\"X86\""), std::string::npos);
 }

@@ -10,6 +10,7 @@
 constexpr uint16_t PeMachineI386 = 0x014C;
 constexpr uint16_t PeMachineAmd64 = 0x8664;
 constexpr uint16_t PeSubsystemWindowsGui = 2;
+constexpr uint16_t PeSubsystemWindowsConsole = 3;
 
 // A resource's type and name as the resource functions spell them: a
 // number as "#" followed by it, a name in upper case, as resource compilers

@@ -1,0 +1,277 @@
+// Whole runs of tvxio.exe on files and on the simulated board: its output,
+// its exit status, and what it leaves in the registry and the copies.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/support/axis_records.h"
+#include "tests/support/file_tree.h"
+#include "tests/support/pe_file.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
+#include "tests/support/simulated_board.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Finished {
+    DWORD status = 0;
+    Lines out;
+    Lines err;
+};
+
+Lines LinesOf(const std::string& text) {
+    Lines lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Runs tvxio with the arguments, its output going to files, and waits for it.
+Finished RunTvxio(const std::string& arguments, const std::string& program = ProgramFolder() + "\\tvxio.exe") {
+    ScratchFolder capture;
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE out = CreateFileA(capture.File("out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0,
+                             nullptr);
+    HANDLE err = CreateFileA(capture.File("err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0,
+                             nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    Finished finished;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                       &startup, &process)) {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << arguments;
+        GetExitCodeProcess(process.hProcess, &finished.status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << "tvxio did not start: " << GetLastError();
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    finished.out = LinesOf(ReadTextFile(capture.File("out")));
+    finished.err = LinesOf(ReadTextFile(capture.File("err")));
+    return finished;
+}
+
+std::string HexText(const AxisIoRecord& record) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
+    return text;
+}
+
+// Axis 1 a servo, axis 2 a stepper, every signal on a channel of its own
+// (axis 2's half current on none), or with `conflict` both enables on 29.
+AxisIoRecord Servo() {
+    AxisIoRecord record;
+    record.bytes[AxisTypeOffset] = 1;
+    const uint8_t channels[] = {1, 9, 17, 41, 25, 0, 33};
+    for (int i = 0; i < 7; ++i) record.bytes[16 + i] = channels[i];
+    return record;
+}
+
+AxisIoRecord Stepper(uint8_t enable) {
+    AxisIoRecord record;
+    record.bytes[AxisTypeOffset] = 2;
+    const uint8_t channels[] = {2, 10, 18, 42, enable, 0, 0};
+    for (int i = 0; i < 7; ++i) record.bytes[16 + i] = channels[i];
+    return record;
+}
+
+const std::string DriverKey = "SYSTEM\\CurrentControlSet\\Services\\KXAPI";
+
+class Tvxio : public ::testing::Test {
+protected:
+    void SetUp() override { Clean(); }
+    void TearDown() override { Clean(); }
+
+    void Clean() {
+        for (const char* key : {"\\Parameters\\0", "\\Parameters", ""})
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, (DriverKey + key).c_str());
+        const std::string settings = SettingsFilePath();
+        RemoveTree(settings.substr(0, settings.find_last_of('\\') + 1) + "Backups");
+    }
+
+    std::string File(const std::string& name, const std::string& text) {
+        WriteTextFile(folder.File(name), text);
+        return folder.File(name);
+    }
+
+    std::string TwoAxes(const std::string& name, uint8_t stepperEnable = 26) {
+        return File(name, "[TVXIOConfig]\r\nAxis1IOConfig=" + HexText(Servo()) + "\r\nAxis2IOConfig=" +
+                              HexText(Stepper(stepperEnable)) + "\r\n");
+    }
+
+    ScratchFolder folder;
+    SimulatedBoard board;
+};
+
+}  // namespace
+
+TEST_F(Tvxio, ShowListsAFileInTheSummarysLabelsAndAsCsv) {
+    const std::string path = TwoAxes("two.tvxio");
+    const Finished shown = RunTvxio("show " + path);
+    EXPECT_EQ(shown.status, 0u);
+    EXPECT_EQ(shown.out, (Lines{"Axis 1: Servo", "  Coarse Home (inp)   1", "  Plus Limit (inp)    9",
+                                "  Minus Limit (inp)   17", "  Amp Fault (inp)     41", "  Amp Enable (out)    25",
+                                "  Direction (out)     33", "Axis 2: Stepper", "  Coarse Home (inp)   2",
+                                "  Plus Limit (inp)    10", "  Minus Limit (inp)   18", "  Drive Fault (inp)   42",
+                                "  Drive Enable (out)  26", "  Half Current (out)  --"}));
+    const Finished csv = RunTvxio("show " + path + " --csv");
+    EXPECT_EQ(csv.status, 0u);
+    ASSERT_EQ(csv.out.size(), 13u);
+    EXPECT_EQ(csv.out[0], "axis,kind,signal,direction,channel");
+    EXPECT_EQ(csv.out[1], "1,Servo,Coarse Home (inp),input,1");
+    EXPECT_EQ(csv.out[6], "1,Servo,Direction (out),output,33");
+    EXPECT_EQ(csv.out[12], "2,Stepper,Half Current (out),output,");
+}
+
+TEST_F(Tvxio, CheckPrintsTheFindingsAndExitsByThem) {
+    const Finished clean = RunTvxio("check " + TwoAxes("clean.tvxio"));
+    EXPECT_EQ(clean.status, 0u);
+    EXPECT_EQ(clean.out, Lines{"0 errors, 0 warnings"});
+    const Finished conflicting = RunTvxio("check " + TwoAxes("conflicting.tvxio", 25));
+    EXPECT_EQ(conflicting.status, 1u);
+    EXPECT_EQ(conflicting.out, (Lines{"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).",
+                                      "1 errors, 0 warnings"}));
+    // With the controller known, its channels count too: 33 is no input.
+    const std::string misplaced = File("misplaced.tvxio", "[TVXIOConfig]\r\nAxis1IOConfig=" + HexText([] {
+                                           AxisIoRecord record = Servo();
+                                           record.bytes[16] = 33;
+                                           return record;
+                                       }()) + "\r\n");
+    EXPECT_EQ(RunTvxio("check " + misplaced).status, 1u);  // 33: an input and an output
+    const Finished onBoard = RunTvxio("check " + misplaced + " -b 0");
+    EXPECT_EQ(onBoard.status, 1u);
+    EXPECT_NE(std::find(onBoard.out.begin(), onBoard.out.end(),
+                        "error: Axis 1 Coarse Home (inp) is on channel 33, which the controller does not offer as an input."),
+              onBoard.out.end());
+    const Finished boardItself = RunTvxio("check board");
+    EXPECT_EQ(boardItself.status, 0u);
+    EXPECT_EQ(boardItself.out, Lines{"0 errors, 0 warnings"});
+}
+
+TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
+    const std::string damaged = File("damaged.tvxio", "[TVXIOConfig]\r\nAxis1IOConfig=01 02 zz\r\n");
+    const std::string empty = File("empty.tvxio", "");
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "tvxio: no command given; tvxio --help lists them"},
+        {"shine " + empty, "tvxio: unknown command shine; tvxio --help lists them"},
+        {"show " + empty + " --wide", "tvxio: unknown option --wide"},
+        {"diff " + empty, "tvxio: tvxio diff takes 2 operands; tvxio --help shows how"},
+        {"show board:x", "tvxio: not a controller number: x"},
+        {"check " + damaged, "tvxio: " + damaged + ": the value of Axis1IOConfig is damaged"},
+        {"show " + empty, "tvxio: " + empty + ": holds no Axis1IOConfig value"},
+        {"show " + folder.File("missing.tvxio"), "tvxio: cannot read " + folder.File("missing.tvxio") + ": File not found."},
+    };
+    for (const auto& [arguments, line] : cases) {
+        const Finished finished = RunTvxio(arguments);
+        EXPECT_EQ(finished.status, 2u) << arguments;
+        EXPECT_EQ(finished.err, Lines{line}) << arguments;
+        EXPECT_TRUE(finished.out.empty()) << arguments;
+    }
+    board.Describe("open = -1\n");
+    EXPECT_EQ(RunTvxio("show board:3").err, Lines{"tvxio: controller 3 cannot be opened"});
+    const Finished help = RunTvxio("--help");
+    EXPECT_EQ(help.status, 0u);
+    ASSERT_FALSE(help.out.empty());
+    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv]");
+    EXPECT_EQ(RunTvxio("--version").out, Lines{"tvxio 1.0.0"});
+}
+
+// Only the commands that need the board bind its library: without it, files
+// still work.
+TEST_F(Tvxio, FilesNeedNoControllerSoftwareAndOnlySystemLibrariesAreImported) {
+    const std::string alone = folder.File("tvxio.exe");
+    CopyFileOrFail(ProgramFolder() + "\\tvxio.exe", alone);
+    EXPECT_EQ(RunTvxio("show " + TwoAxes("two.tvxio"), alone).status, 0u);
+    const Finished board = RunTvxio("show board", alone);
+    EXPECT_EQ(board.status, 2u);
+    EXPECT_EQ(board.err, Lines{"tvxio: kxapi32.dll is missing or older than version 340 of the Kestrix API"});
+
+    Lines imports;
+    for (std::string name : ReadPeFile(ReadWholeFile(alone)).importedLibraries) {
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+        imports.push_back(name);
+    }
+    std::sort(imports.begin(), imports.end());
+    EXPECT_EQ(imports, (Lines{"ADVAPI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL"}));
+}
+
+// The worked example: keep the board's assignments, change them, write them
+// back, and compare the board and the driver's values with the file.
+TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
+    const std::string golden = folder.File("golden.tvxio");
+    const Finished read = RunTvxio("read " + golden);
+    EXPECT_EQ(read.status, 0u);
+    EXPECT_EQ(read.out, Lines{"Read 8 axes from controller 0 into " + golden + "."});
+    EXPECT_EQ(RunTvxio("diff " + golden + " board").status, 0u);
+    EXPECT_TRUE(RunTvxio("diff " + golden + " board").out.empty());
+
+    AxisIoRecord changed;
+    changed.bytes[AxisTypeOffset] = 1;
+    changed.bytes[16] = 5;
+    changed.bytes[24] = 0xEE;
+    WritePrivateProfileStringA("TVXIOConfig", "Axis1IOConfig", HexText(changed).c_str(), golden.c_str());
+    const Finished differs = RunTvxio("diff " + golden + " board");
+    EXPECT_EQ(differs.status, 1u);
+    EXPECT_EQ(differs.out, (Lines{"Axis 1 Coarse Home (inp): 5 -> 1", "Axis 1 Plus Limit (inp): -- -> 9",
+                                  "Axis 1 Minus Limit (inp): -- -> 17", "Axis 1 Amp Fault (inp): -- -> 41",
+                                  "Axis 1 Amp Enable (out): -- -> 25", "Axis 1 Direction (out): -- -> 33",
+                                  "Axis 1: bytes 0, 23, 24 differ"}));
+    const Finished nothingStored = RunTvxio("diff " + golden + " stored");
+    EXPECT_EQ(nothingStored.status, 1u);
+    EXPECT_EQ(nothingStored.out.front(), "Axis 1: only in OLD");
+    EXPECT_EQ(nothingStored.out.size(), 8u);
+
+    const Finished written = RunTvxio("write " + golden);
+    EXPECT_EQ(written.status, 0u);
+    EXPECT_EQ(written.out, (Lines{"Stored 8 axes for controller 0 from " + golden + ".",
+                                  "Nothing was stored before: no copy made."}));
+    for (const char* other : {" stored", " board", " stored:0"}) {
+        const Finished same = RunTvxio("diff " + golden + other);
+        EXPECT_EQ(same.status, 0u) << other;
+        EXPECT_TRUE(same.out.empty()) << other;
+    }
+
+    // A second write keeps a copy of the first, which backups lists.
+    const Finished again = RunTvxio("write " + golden);
+    EXPECT_EQ(again.status, 0u);
+    ASSERT_EQ(again.out.size(), 2u);
+    const std::string prefix = "The values stored before are in ";
+    ASSERT_EQ(again.out[1].substr(0, prefix.size()), prefix);
+    const std::string copy = again.out[1].substr(prefix.size(), again.out[1].size() - prefix.size() - 1);
+    EXPECT_EQ(RunTvxio("diff " + golden + " " + copy).out, Lines{});
+    const Finished copies = RunTvxio("backups -b 0");
+    ASSERT_EQ(copies.out.size(), 1u);
+    EXPECT_EQ(copies.out[0].substr(0, copy.size() + 16), copy + "  controller 0  ");
+    EXPECT_EQ(copies.out[0].substr(copies.out[0].size() - 22), "  before Write  8 axes");
+    EXPECT_TRUE(RunTvxio("backups -b 3").out.empty());
+}
+
+TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
+    const std::string conflicting = TwoAxes("conflicting.tvxio", 25);
+    const Finished stopped = RunTvxio("write " + conflicting);
+    EXPECT_EQ(stopped.status, 1u);
+    EXPECT_EQ(stopped.out, (Lines{"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).",
+                                  "Not written: " + conflicting + " has conflicts (--force writes it anyway)."}));
+    EXPECT_TRUE(RunTvxio("diff " + conflicting + " stored").status == 1u);
+    const Finished forced = RunTvxio("write " + conflicting + " --force");
+    EXPECT_EQ(forced.status, 0u);
+    EXPECT_EQ(RunTvxio("diff " + conflicting + " stored").status, 0u);
+}

@@ -7,21 +7,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/message_box.h"
+
 namespace {
 
 // Names already taken are skipped; this many in a row means something else
 // is wrong.
 constexpr int NameTries = 100;
-
-std::string SystemMessage(DWORD error) {
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        error, 0, text, sizeof text, nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-        message.pop_back();
-    return message;
-}
 
 }  // namespace
 
@@ -43,7 +35,7 @@ ScratchFolder::ScratchFolder() {
     }
     // path_ stays empty: nothing is removed in its name.
     ADD_FAILURE() << "cannot create the scratch folder " << name << ": error " << error << ", "
-                  << SystemMessage(error);
+                  << SystemErrorText(error);
 }
 
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }

@@ -28,9 +28,7 @@ constexpr size_t ListedConflicts = 10;
 
 // Errors stop a write unless the user goes on; warnings never do.
 bool ConflictsAccepted(HWND window, const AppState& state) {
-    std::vector<std::string> errors;
-    for (const Finding& finding : CheckAssignments(state.image))
-        if (finding.level == FindingLevel::Error) errors.push_back(finding.sentence);
+    const std::vector<std::string> errors = SentencesOf(CheckAssignments(state.image), FindingLevel::Error);
     if (errors.empty()) return true;
     return ShowMessageBox(window, ConflictQuestionText(ControllerNumber(state), errors),
                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;

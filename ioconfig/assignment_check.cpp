@@ -120,3 +120,10 @@ int CountFindings(const std::vector<Finding>& findings, FindingLevel level) {
     return static_cast<int>(
         std::count_if(findings.begin(), findings.end(), [level](const Finding& finding) { return finding.level == level; }));
 }
+
+std::vector<std::string> SentencesOf(const std::vector<Finding>& findings, FindingLevel level) {
+    std::vector<std::string> sentences;
+    for (const Finding& finding : findings)
+        if (finding.level == level) sentences.push_back(finding.sentence);
+    return sentences;
+}

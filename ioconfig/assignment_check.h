@@ -33,3 +33,4 @@ std::vector<Finding> CheckAssignments(const IoConfigImage& image);
 std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelConfiguration& channels);
 
 int CountFindings(const std::vector<Finding>& findings, FindingLevel level);
+std::vector<std::string> SentencesOf(const std::vector<Finding>& findings, FindingLevel level);

@@ -164,13 +164,6 @@ void Print(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) std::printf("%s\n", line.c_str());
 }
 
-std::vector<std::string> Errors(const std::vector<Finding>& findings) {
-    std::vector<std::string> errors;
-    for (const Finding& finding : findings)
-        if (finding.level == FindingLevel::Error) errors.push_back(finding.sentence);
-    return errors;
-}
-
 void PrintFindings(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings)
         std::printf("%s: %s\n", finding.level == FindingLevel::Error ? "error" : "warning", finding.sentence.c_str());
@@ -234,7 +227,7 @@ int Write(const Arguments& arguments) {
     const uint16_t controller = ControllerOf(arguments);
     const IoConfigImage image = ReadFile(path);
     const std::vector<Finding> findings = CheckAssignments(image);
-    if (!Errors(findings).empty()) {
+    if (CountFindings(findings, FindingLevel::Error) != 0) {
         PrintFindings(findings);
         if (!arguments.force) {
             std::printf("Not written: %s has conflicts (--force writes it anyway).\n", path.c_str());

@@ -6,9 +6,8 @@
 
 #include <cstdint>
 
+#include "controller/quillet_settings.h"
 #include "ioconfig/io_config_image.h"
-
-constexpr size_t PathFieldSize = 260;
 
 struct AppState {
     char saveFolder[PathFieldSize];

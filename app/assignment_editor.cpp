@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/message_box.h"
 #include "app/system_libraries.h"
 #include "controller/controller_io.h"
-#include "controller/controller_library.h"
 #include "ioconfig/channel_offer.h"
 #include "ioconfig/store_names.h"
 #include "res/resource.h"
@@ -156,19 +156,6 @@ LRESULT OnNotify(HWND page, const NMHDR& notice) {
 
 constexpr char IoConfigErrorCaption[] = "IO Config Error";
 
-// Reads the flags of every channel offered; a channel that cannot be read is
-// offered nowhere. Returns how many could not be read.
-int ReadChannelFlags(int16_t handle, int32_t channelCount, std::vector<uint32_t>& flags) {
-    int unread = 0;
-    flags.clear();
-    for (int channel = 1; channel <= ChannelsToOffer(channelCount); ++channel) {
-        const std::optional<uint32_t> read = QueryChannelFlags(handle, channel);
-        if (!read) ++unread;
-        flags.push_back(read.value_or(0));
-    }
-    return unread;
-}
-
 }  // namespace
 
 std::string ChannelConfigurationFailureText(uint16_t controllerNumber) {
@@ -213,24 +200,25 @@ int EditIoAssignments(HWND owner, AppState& state) {
     sheet.nStartPage = 0;
     sheet.ppsp = pages;
 
-    const int16_t handle = OpenController(ControllerNumber(state));
-    if (handle <= 0) {
+    // Held open while the sheet is shown.
+    UniqueController controller = OpenController(ControllerNumber(state));
+    if (!controller.IsOpen()) {
         ShowMessageBox(owner, "Unable to access motion controller", MB_OK | MB_ICONWARNING, IoConfigErrorCaption);
         return 0;
     }
-    const std::optional<int32_t> channelCount = QueryChannelCount(handle);
+    const std::optional<int32_t> channelCount = QueryChannelCount(controller.Get());
     if (!channelCount) {
-        KXClose(handle);
+        controller.Reset();
         ShowMessageBox(owner, ChannelConfigurationFailureText(ControllerNumber(state)), MB_OK | MB_ICONWARNING,
                        IoConfigErrorCaption);
         return 0;
     }
-    editorState = {handle, &state, *channelCount, {}};
-    if (const int unread = ReadChannelFlags(handle, *channelCount, editorState.channelFlags))
+    ChannelConfiguration channels = ReadChannelFlags(controller.Get(), *channelCount);
+    editorState = {controller.Get(), &state, *channelCount, std::move(channels.flags)};
+    if (const int unread = static_cast<int>(channels.unreadChannels.size()))
         ShowMessageBox(owner, UnreadChannelsText(ControllerNumber(state), unread), MB_OK | MB_ICONWARNING,
                        IoConfigErrorCaption);
     const int result = static_cast<int>(RunPropertySheet(sheet));
-    KXClose(handle);
     editorState = {};
     return result;
 }

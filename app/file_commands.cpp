@@ -9,6 +9,7 @@
 #include "app/message_box.h"
 #include "app/system_libraries.h"
 #include "controller/config_file.h"
+#include "controller/system_error.h"
 
 namespace {
 

@@ -20,10 +20,9 @@ void ReadIoFromController(HWND window, AppState& state) {
 }
 
 void ShowControllerInfo(HWND window, const AppState& state) {
-    const int16_t handle = OpenController(ControllerNumber(state));
-    if (handle <= 0) return;
-    KXDLG_ControllerInfo(window, handle, 0, 0);
-    KXClose(handle);
+    const UniqueController controller = OpenController(ControllerNumber(state));
+    if (!controller.IsOpen()) return;
+    KXDLG_ControllerInfo(window, controller.Get(), 0, 0);
 }
 
 void SelectController(HWND window, AppState& state) {

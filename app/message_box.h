@@ -9,7 +9,3 @@
 #include "app/startup.h"
 
 int ShowMessageBox(HWND owner, const std::string& text, UINT type, const char* caption = MainWindowTitle);
-
-// The system's own sentence for an error code, without its line break, or
-// "Error n." where the system has none.
-std::string SystemErrorText(DWORD error);

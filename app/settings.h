@@ -1,22 +1,21 @@
-// The per-user settings file: the selected controller and the folder the
-// configuration-file dialogs open in.
+// The per-user settings file as the window keeps it: the engine reads and
+// writes it, and the window holds its values in the AppState's fields.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
+#include "controller/quillet_settings.h"
+
 struct AppState;
 
-constexpr const char* FallbackSettingsFile = "Lantrel.ini";
-constexpr const char* SettingsSection = "Settings";
-
-// Finds the settings file's path and the default folder of the dialogs.
+// Finds the settings file's path and the default folder of the dialogs,
+// creating the file's folders when missing.
 void SetUpSettingsPaths(AppState& state);
 void LoadSettings(AppState& state);
 void StoreSettings(const AppState& state);
 
-// "Backups" beside the settings file: where copies of the driver's values
-// go before a command replaces them.
+// Where the copies of the driver's values go before a command replaces them.
 std::string BackupFolder(const AppState& state);
 
 // Appends text to the NUL-terminated path in a field of fieldSize bytes,

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/message_box.h"
+#include "controller/system_library.h"
 
 namespace {
 
@@ -10,16 +11,6 @@ using InitCommonControlsProc = void(WINAPI*)();
 using PropertySheetProc = INT_PTR(WINAPI*)(LPCPROPSHEETHEADERA);
 using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
 using FileDialogErrorProc = DWORD(WINAPI*)();
-
-// The entry point of a system library, loading the library on first use; the
-// library stays loaded for the rest of the run.
-template <typename Proc>
-Proc SystemProcedure(const char* library, const char* name) {
-    HMODULE module = GetModuleHandleA(library);
-    if (module == nullptr) module = LoadLibraryA(library);
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 void ReportMissingLibrary(HWND owner, const char* library) {
     ShowMessageBox(owner, std::string("Quillet could not load ") + library + ".", MB_OK | MB_ICONERROR);

@@ -1,13 +1,16 @@
 # Usage: cmake -DROOT=<source folder> -P check_layers.cmake
 # Fails when a file of a lower layer includes a header of a higher one: pure
 # code (ioconfig/) includes only itself and no <windows.h>, the engine
-# (controller/) only itself and the pure code, and shows no message box.
+# (controller/) only itself and the pure code, and shows no message box;
+# tvxio (tools/) stands on the engine and the pure code, never on the
+# window's code (app/).
 cmake_minimum_required(VERSION 3.20)
 
 set(allowed_ioconfig ioconfig)
 set(allowed_controller ioconfig controller)
+set(allowed_tools ioconfig controller tools)
 set(faults)
-foreach(layer ioconfig controller)
+foreach(layer ioconfig controller tools)
   file(GLOB files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
   foreach(file IN LISTS files)
     file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include")
@@ -30,4 +33,4 @@ if(faults)
   list(JOIN faults "\n  " text)
   message(FATAL_ERROR "Layers that reach up:\n  ${text}")
 endif()
-message(STATUS "Every include of ioconfig/ and controller/ points down or sideways.")
+message(STATUS "Every include of ioconfig/, controller/ and tools/ points down or sideways.")

@@ -1,6 +1,5 @@
 #include "controller/controller_io.h"
 
-#include "controller/controller_library.h"
 #include "ioconfig/channel_offer.h"
 
 static_assert(IoConfigAreaSize == IoConfigImageSize);
@@ -15,18 +14,17 @@ int32_t ChannelCountOf(const ControllerConfigRecord& record) {
 
 }  // namespace
 
-int16_t OpenController(uint16_t controllerNumber) {
-    return KXOpen(controllerNumber, ControllerOpenMode, ControllerOpenName);
+UniqueController OpenController(uint16_t controllerNumber) {
+    return UniqueController(KXOpen(controllerNumber, ControllerOpenMode, ControllerOpenName));
 }
 
 ControllerRead ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image) {
-    const int16_t handle = OpenController(controllerNumber);
-    if (handle <= 0) return ControllerRead::NotOpened;
+    const UniqueController controller = OpenController(controllerNumber);
+    if (!controller.IsOpen()) return ControllerRead::NotOpened;
     // Read in place; a read that fails part way leaves the image as it was.
     const IoConfigImage before = image;
-    const int16_t status = krxgetramex(handle, IoConfigAreaAddress, ImageBytes(image), IoConfigAreaSize);
-    KXClose(handle);
-    if (status >= 0) return ControllerRead::Read;
+    if (krxgetramex(controller.Get(), IoConfigAreaAddress, ImageBytes(image), IoConfigAreaSize) >= 0)
+        return ControllerRead::Read;
     image = before;
     return ControllerRead::Failed;
 }
@@ -38,21 +36,23 @@ std::optional<int32_t> QueryChannelCount(int16_t handle) {
     return ChannelCountOf(record);
 }
 
-std::optional<uint32_t> QueryChannelFlags(int16_t handle, int channel) {
-    uint32_t flags = 0;
-    if (KXGetDigitalIOConfig(handle, static_cast<uint32_t>(channel), &flags) < 0) return std::nullopt;
-    return flags;
+ChannelConfiguration ReadChannelFlags(int16_t handle, int32_t channelCount) {
+    ChannelConfiguration channels{channelCount, {}, {}};
+    for (int channel = 1; channel <= ChannelsToOffer(channelCount); ++channel) {
+        uint32_t flags = 0;
+        if (KXGetDigitalIOConfig(handle, static_cast<uint32_t>(channel), &flags) < 0) {
+            flags = 0;
+            channels.unreadChannels.push_back(channel);
+        }
+        channels.flags.push_back(flags);
+    }
+    return channels;
 }
 
 std::optional<ChannelConfiguration> ReadChannelConfiguration(uint16_t controllerNumber) {
-    const int16_t handle = OpenController(controllerNumber);
-    if (handle <= 0) return std::nullopt;
-    std::optional<ChannelConfiguration> channels;
-    if (const std::optional<int32_t> count = QueryChannelCount(handle)) {
-        channels = ChannelConfiguration{*count, {}};
-        for (int channel = 1; channel <= ChannelsToOffer(*count); ++channel)
-            channels->flags.push_back(QueryChannelFlags(handle, channel).value_or(0));
-    }
-    KXClose(handle);
-    return channels;
+    const UniqueController controller = OpenController(controllerNumber);
+    if (!controller.IsOpen()) return std::nullopt;
+    const std::optional<int32_t> count = QueryChannelCount(controller.Get());
+    if (!count) return std::nullopt;
+    return ReadChannelFlags(controller.Get(), *count);
 }

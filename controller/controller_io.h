@@ -6,12 +6,23 @@
 #include <cstdint>
 #include <optional>
 
+#include "controller/controller_library.h"
+#include "controller/unique_handle.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/io_config_image.h"
 
-// KXOpen with the mode and name every command uses: a handle above 0, or
-// the library's failure value.
-int16_t OpenController(uint16_t controllerNumber);
+// A controller handle is open above 0; KXOpen's failure values are 0 or less.
+struct ControllerHandleKind {
+    using Handle = int16_t;
+    static Handle Empty() { return 0; }
+    static bool IsOpen(Handle handle) { return handle > 0; }
+    static void Close(Handle handle) { KXClose(handle); }
+};
+using UniqueController = UniqueHandle<ControllerHandleKind>;
+
+// KXOpen with the mode and name every command uses; closed when the owner
+// goes.
+UniqueController OpenController(uint16_t controllerNumber);
 
 enum class ControllerRead { NotOpened, Failed, Read };
 
@@ -23,10 +34,11 @@ ControllerRead ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& 
 // cannot say.
 std::optional<int32_t> QueryChannelCount(int16_t handle);
 
-// The flags word of one channel; nothing when the query fails.
-std::optional<uint32_t> QueryChannelFlags(int16_t handle, int channel);
+// The flags of the channels an open controller reports, as many as the
+// editor offers (at most 255). A channel whose flags cannot be read serves
+// nothing and is listed among the unread ones.
+ChannelConfiguration ReadChannelFlags(int16_t handle, int32_t channelCount);
 
-// Opens the controller and reads how many channels it has and what each of
-// the first 255 serves, as the editor does; nothing when it cannot be opened
-// or cannot say. A channel that cannot be read serves nothing.
+// Opens the controller and reads its channel count and flags, as the
+// editor does; nothing when it cannot be opened or cannot say its count.
 std::optional<ChannelConfiguration> ReadChannelConfiguration(uint16_t controllerNumber);

@@ -21,7 +21,28 @@ struct DriverBackup {
     std::string path;    // the copy, or the file it could not be; empty when nothing is stored
 };
 
-// Copies the controller's stored values into a new file in folder (created
-// when missing), before the command named by `before` ("Write", "Reset").
-DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder, const char* before,
-                                  const SYSTEMTIME& taken);
+// What a copy records besides the values: before which command ("Write",
+// "Reset") it was taken, when, and the user's note (none when empty).
+struct BackupOccasion {
+    const char* before;
+    SYSTEMTIME taken;
+    std::string note;
+};
+
+// Copies the controller's stored values into a new file in folder (created,
+// with the folders above it, when missing).
+DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder,
+                                  const BackupOccasion& occasion);
+
+// A copy as a listing shows it: the values of its [Backup] section and how
+// many axis values it holds.
+struct BackupCopy {
+    std::string path;
+    std::string controller;
+    std::string taken;
+    std::string before;
+    int axes = 0;
+};
+
+// The copies in folder, newest first; none when the folder is not there.
+std::vector<BackupCopy> ListBackups(const std::string& folder);

@@ -1,8 +1,6 @@
 #include "controller/driver_store.h"
 
 #include <algorithm>
-#include <memory>
-#include <type_traits>
 
 #include "ioconfig/store_names.h"
 
@@ -21,23 +19,12 @@ static_assert(RestartRequests[0] == 0x80002048 && RestartRequests[1] == 0x800020
 constexpr DWORD RestartInputLength = 4;
 constexpr DWORD RestartOutputLength = 4;
 
-struct KeyCloser {
-    void operator()(HKEY key) const { driverRegistry.closeKey(key); }
-};
-using DriverKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
-struct DeviceCloser {
-    void operator()(HANDLE device) const { driverDevice.closeHandle(device); }
-};
-// Holds an open device only: INVALID_HANDLE_VALUE is never put in it.
-using DriverDevice = std::unique_ptr<void, DeviceCloser>;
-
 // Creates the key, and any missing key above it, where it does not exist.
-LONG OpenDriverKey(uint16_t controllerNumber, DriverKey& opened) {
+LONG OpenDriverKey(uint16_t controllerNumber, UniqueRegistryKey& opened) {
     HKEY key = nullptr;
     const std::string path = DriverKeyPath(controllerNumber);
     const LONG status = driverRegistry.createKey(HKEY_LOCAL_MACHINE, path.c_str(), &key);
-    if (status == ERROR_SUCCESS) opened.reset(key);
+    if (status == ERROR_SUCCESS) opened.Reset(key);
     return status;
 }
 
@@ -65,49 +52,49 @@ void KeepFirstFailure(uint32_t& first, LONG status) {
 }  // namespace
 
 uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image) {
-    DriverKey key;
+    UniqueRegistryKey key;
     if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
     uint32_t failure = 0;
     for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis)
-        KeepFirstFailure(failure, SetAxisValue(key.get(), axis, GetAxisRecord(image, axis)));
+        KeepFirstFailure(failure, SetAxisValue(key.Get(), axis, GetAxisRecord(image, axis)));
     return failure;
 }
 
 uint32_t ResetDriverIoConfig(uint16_t controllerNumber) {
-    DriverKey key;
+    UniqueRegistryKey key;
     if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
     uint32_t failure = 0;
-    for (int axis = 1; axis <= MaxAxisRecords; ++axis) KeepFirstFailure(failure, DeleteAxisValue(key.get(), axis));
+    for (int axis = 1; axis <= MaxAxisRecords; ++axis) KeepFirstFailure(failure, DeleteAxisValue(key.Get(), axis));
     return failure;
 }
 
 uint32_t RestartController(uint16_t controllerNumber) {
-    HANDLE opened = driverDevice.createFile(DriverDeviceName(controllerNumber).c_str(),
-                                            GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) {
+    const UniqueDevice device(driverDevice.createFile(DriverDeviceName(controllerNumber).c_str(),
+                                                      GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!device.IsOpen()) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
         return error != 0 ? error : ERROR_OPEN_FAILED;
     }
-    DriverDevice device(opened);
     // The second request goes out whatever the first answered.
-    for (DWORD request : RestartRequests) SendRestartRequest(device.get(), request);
+    for (DWORD request : RestartRequests) SendRestartRequest(device.Get(), request);
     return 0;
 }
 
 std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber) {
     std::vector<StoredAxisValue> values;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DriverKeyPath(controllerNumber).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (driverRegistry.openKey(HKEY_LOCAL_MACHINE, DriverKeyPath(controllerNumber).c_str(), 0, KEY_READ, &opened) !=
+        ERROR_SUCCESS)
         return values;
+    const UniqueRegistryKey key(opened);
     for (int axis = 1; axis <= MaxAxisRecords; ++axis) {
         BYTE data[1024];
         DWORD size = sizeof data;
-        if (RegQueryValueExA(key, AxisValueName(axis).c_str(), nullptr, nullptr, data, &size) == ERROR_SUCCESS)
+        if (RegQueryValueExA(key.Get(), AxisValueName(axis).c_str(), nullptr, nullptr, data, &size) == ERROR_SUCCESS)
             values.push_back({axis, std::vector<uint8_t>(data, data + size)});
     }
-    RegCloseKey(key);
     return values;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "controller/unique_handle.h"
 #include "ioconfig/io_config_image.h"
 
 // The calls the store and the restart make: the real ones, unless a test
@@ -15,6 +16,7 @@
 // that will not fail on its own.
 struct DriverRegistryCalls {
     decltype(&RegCreateKeyA) createKey = RegCreateKeyA;
+    decltype(&RegOpenKeyExA) openKey = RegOpenKeyExA;
     decltype(&RegSetValueExA) setValue = RegSetValueExA;
     decltype(&RegDeleteValueA) deleteValue = RegDeleteValueA;
     decltype(&RegCloseKey) closeKey = RegCloseKey;
@@ -26,6 +28,23 @@ struct DriverDeviceCalls {
 };
 extern DriverRegistryCalls driverRegistry;
 extern DriverDeviceCalls driverDevice;
+
+// Keys and the device are closed through the same calls that opened them.
+struct RegistryKeyKind {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static bool IsOpen(Handle key) { return key != nullptr; }
+    static void Close(Handle key) { driverRegistry.closeKey(key); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyKind>;
+
+struct DeviceKind {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool IsOpen(Handle device) { return device != INVALID_HANDLE_VALUE; }
+    static void Close(Handle device) { driverDevice.closeHandle(device); }
+};
+using UniqueDevice = UniqueHandle<DeviceKind>;
 
 // Each returns 0, or the system's error code of the first call that failed.
 

@@ -73,10 +73,22 @@ void CheckLimits(const IoConfigImage& image, std::vector<Finding>& warnings) {
     }
 }
 
+bool IsUnread(const ChannelConfiguration& channels, uint8_t channel) {
+    return std::find(channels.unreadChannels.begin(), channels.unreadChannels.end(), channel) !=
+           channels.unreadChannels.end();
+}
+
+// A channel the controller could not describe may well serve the signal:
+// a warning, not an error.
 void CheckAgainstController(const std::vector<Use>& uses, const ChannelConfiguration& channels,
-                            std::vector<Finding>& errors) {
+                            std::vector<Finding>& errors, std::vector<Finding>& warnings) {
     for (const Use& use : uses) {
         const std::string channel = std::to_string(use.channel);
+        if (IsUnread(channels, use.channel)) {
+            warnings.push_back({FindingLevel::Warning, Named(use) + " is on channel " + channel +
+                                                           ", whose configuration Quillet could not read from the controller."});
+            continue;
+        }
         if (use.channel > channels.channelCount || static_cast<size_t>(use.channel) > channels.flags.size()) {
             errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel + ", past the " +
                                                        std::to_string(std::max(channels.channelCount, 0)) +
@@ -111,7 +123,7 @@ std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelC
     std::vector<Finding> warnings;
     const std::vector<Use> uses = UsesOf(image);
     CheckSharedChannels(uses, errors, warnings);
-    CheckAgainstController(uses, channels, errors);
+    CheckAgainstController(uses, channels, errors, warnings);
     CheckLimits(image, warnings);
     return Joined(errors, warnings);
 }

@@ -21,10 +21,12 @@ struct Finding {
 };
 
 // What the controller reports of its channels, as the editor reads them:
-// flags[n - 1] is channel n's flags word.
+// flags[n - 1] is channel n's flags word. An unread channel's flags are 0:
+// nothing is known of it, so it is offered nowhere.
 struct ChannelConfiguration {
     int32_t channelCount = 0;
     std::vector<uint32_t> flags;
+    std::vector<int> unreadChannels;
 };
 
 // Checks the records in use (at most 16); channel 0 is no channel. Errors

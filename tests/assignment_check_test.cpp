@@ -105,4 +105,12 @@ TEST(AssignmentCheck, KnowingTheControllerAlsoFindsChannelsItDoesNotOfferThatWay
                   {E, "Axis 2 Drive Enable (out) is on channel 45, which the controller does not offer as an output."}}));
     EXPECT_EQ(CountFindings(CheckAssignments(image, channels), E), 4);
     EXPECT_EQ(CountFindings(CheckAssignments(image, channels), W), 0);
+
+    // Unread, a channel is neither offered nor refused: said as unread.
+    channels.flags[29] = 0;
+    channels.unreadChannels = {30};
+    const std::vector<Finding> unread = CheckAssignments(image, channels);
+    EXPECT_EQ(CountFindings(unread, E), 3);
+    EXPECT_EQ(unread.back().sentence,
+              "Axis 2 Drive Fault (inp) is on channel 30, whose configuration Quillet could not read from the controller.");
 }

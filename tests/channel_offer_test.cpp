@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ioconfig/channel_offer.h"
-#include "tests/support/entry_selection.h"
 
 TEST(ChannelOffer, AChannelNeedsItsPresentBitForEitherKindOfList) {
     struct Case {
@@ -27,19 +26,4 @@ TEST(ChannelOffer, OnlyChannelsOneTo255AreOffered) {
     EXPECT_EQ(ChannelsToOffer(255), 255);
     EXPECT_EQ(ChannelsToOffer(256), 255);
     EXPECT_EQ(ChannelsToOffer(INT32_MAX), 255);
-}
-
-TEST(ChannelOffer, AStoredChannelSelectsTheFirstEntryBeginningWithItsDigits) {
-    std::vector<std::string> oneTo120{"--"};
-    for (int c = 1; c <= 120; ++c) oneTo120.push_back(std::to_string(c));
-    EXPECT_EQ(EntrySelectedFor(oneTo120, 12), 12);
-    EXPECT_EQ(EntrySelectedFor(oneTo120, 120), 120);
-    EXPECT_EQ(EntrySelectedFor(oneTo120, 0), -1);
-    EXPECT_EQ(EntrySelectedFor(oneTo120, 200), -1);
-
-    const std::vector<std::string> thirties{"--", "30", "31"};
-    EXPECT_EQ(EntrySelectedFor(thirties, 3), 1);
-    EXPECT_EQ(EntrySelectedFor(thirties, 31), 2);
-    EXPECT_EQ(EntrySelectedFor(thirties, 5), -1);
-    EXPECT_EQ(EntrySelectedFor({"--"}, 7), -1);
 }

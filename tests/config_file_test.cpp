@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <source_location>
 #include <string>
 #include <vector>
 
 #include "app/file_commands.h"
 #include "res/resource.h"
 #include "tests/support/axis_records.h"
+#include "tests/support/called_from.h"
+#include "tests/support/driver_keys.h"
 #include "tests/support/example_record.h"
 #include "tests/support/file_tree.h"
 #include "tests/support/held_axes.h"
@@ -29,13 +32,6 @@ constexpr int ReadOnlyBox = 0x410;  // chx1
 constexpr int FileListView = 0x461; // lst2
 
 const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
-
-std::string HexText(const AxisIoRecord& record) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
-    return text;
-}
 
 std::string KeyLine(int axis, const std::string& value) { return AxisKey(axis) + "=" + value + "\r\n"; }
 
@@ -173,7 +169,9 @@ protected:
         return (GetMenuState(file, IDM_SAVE_AS, MF_BYCOMMAND) & MF_GRAYED) == 0;
     }
 
-    void ExpectWarning(const std::vector<SeenMessageBox>& boxes, const std::string& text) {
+    void ExpectWarning(const std::vector<SeenMessageBox>& boxes, const std::string& text,
+                       std::source_location caller = std::source_location::current()) {
+        const CalledFrom trace(caller);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].owner, quillet.Handle());
         EXPECT_EQ(boxes[0].caption, "Quillet");
@@ -499,12 +497,6 @@ protected:
     void TearDown() override {
         RemoveDriverKeys();
         ConfigFile::TearDown();
-    }
-
-    // Deleted from the bottom up; a key that holds others stays.
-    static void RemoveDriverKeys() {
-        for (const char* key : {"\\Parameters\\0", "\\Parameters", ""})
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, ("SYSTEM\\CurrentControlSet\\Services\\KXAPI" + std::string(key)).c_str());
     }
 
     SimulatedBoard board;

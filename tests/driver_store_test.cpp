@@ -5,14 +5,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <source_location>
 #include <string>
 #include <vector>
 
 #include "app/driver_commands.h"
+#include "controller/driver_update.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "res/resource.h"
 #include "tests/support/axis_records.h"
+#include "tests/support/called_from.h"
+#include "tests/support/driver_keys.h"
 #include "tests/support/file_tree.h"
 #include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
@@ -48,11 +52,10 @@ std::string Profile(const std::string& path, const char* section, const std::str
     return value;
 }
 
-// A record as a file holds it, read back through the profile functions.
+// A record as a file holds it, read back through the profile functions,
+// which drop the last blank.
 std::string RecordText(const AxisIoRecord& record) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
+    const std::string text = HexText(record);
     return text.substr(0, text.size() - 1);
 }
 
@@ -68,13 +71,6 @@ IoConfigImage ConflictingImage() {
     return image;
 }
 using Bytes = std::vector<uint8_t>;
-
-const std::string ServiceKey = "SYSTEM\\CurrentControlSet\\Services\\KXAPI";
-const std::string ParametersKey = ServiceKey + "\\Parameters";
-// Every controller key a test here writes to.
-const char* const TestControllers[] = {"0", "3", "-32768", "-1", "9029"};
-
-std::string ControllerKey(const std::string& number) { return ParametersKey + "\\" + number; }
 
 bool KeyExists(const std::string& path) {
     HKEY key = nullptr;
@@ -117,25 +113,6 @@ void StoreValue(const std::string& path, const std::string& name, const Bytes& d
     ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), &key), ERROR_SUCCESS);
     RegSetValueExA(key, name.c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
-}
-
-void DeleteKeyIfEmpty(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    DWORD subKeys = 0;
-    DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
-                     nullptr, nullptr);
-    RegCloseKey(key);
-    if (subKeys == 0 && values == 0) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
-
-// Leaves the registry without the keys these tests create.
-void RemoveTestKeys() {
-    for (const char* controller : TestControllers)
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, ControllerKey(controller).c_str());
-    DeleteKeyIfEmpty(ParametersKey);
-    DeleteKeyIfEmpty(ServiceKey);
 }
 
 Bytes BytesOf(const AxisIoRecord& record) { return Bytes(record.bytes.begin(), record.bytes.end()); }
@@ -238,7 +215,7 @@ protected:
     // same process may have filled.
     void SetUp() override {
         RemoveTree(BackupFolder());
-        RemoveTestKeys();
+        RemoveDriverKeys();
         deviceLog.clear();
         keysOpened.clear();
         keysClosed.clear();
@@ -253,7 +230,7 @@ protected:
     void TearDown() override {
         driverRegistry = DriverRegistryCalls{};
         driverDevice = DriverDeviceCalls{};
-        RemoveTestKeys();
+        RemoveDriverKeys();
         RemoveTree(BackupFolder());
         DeleteFileA(BackupFolder().c_str());
     }
@@ -275,14 +252,18 @@ protected:
 
     AppState& State() { return quillet.State(); }
 
-    void ExpectAxisValue(const std::string& controller, int axis, const AxisIoRecord& record) {
+    void ExpectAxisValue(const std::string& controller, int axis, const AxisIoRecord& record,
+                         std::source_location caller = std::source_location::current()) {
+        const CalledFrom trace(caller);
         const std::optional<StoredValue> value = ReadValue(ControllerKey(controller), AxisKey(axis));
         ASSERT_TRUE(value.has_value()) << AxisKey(axis);
         EXPECT_EQ(value->type, static_cast<DWORD>(REG_BINARY)) << AxisKey(axis);
         EXPECT_EQ(value->data, BytesOf(record)) << AxisKey(axis);
     }
 
-    void ExpectStoreFailureBox(const std::vector<ShownBox>& boxes, const std::string& controller) {
+    void ExpectStoreFailureBox(const std::vector<ShownBox>& boxes, const std::string& controller,
+                               std::source_location caller = std::source_location::current()) {
+        const CalledFrom trace(caller);
         ASSERT_EQ(boxes.size(), 2u);
         const SeenMessageBox& warning = boxes[1].seen;
         EXPECT_EQ(warning.owner, quillet.Handle());
@@ -481,6 +462,20 @@ TEST_F(DriverStore, ADeviceThatIsThereButWillNotOpenIsReportedAfterTheStore) {
     }
 }
 
+// tvxio reports the same failures, in the same order, from the same call.
+TEST_F(DriverStore, WhenTheStoreAndTheRestartBothFailTheRestartIsToldFirst) {
+    driverRegistry.createKey = RefuseToCreateKey;
+    driverDevice.createFile = RefuseToOpenDevice;
+    State().controllerId = 3;
+    const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1].seen.text, RestartFailureText(3, ERROR_ACCESS_DENIED));
+    EXPECT_EQ(boxes[2].seen.text, StoreFailureText(3, ERROR_ACCESS_DENIED));
+    DriverUpdateOutcome outcome;
+    outcome.storeError = outcome.restartError = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(DriverUpdateFailures(3, outcome), (Lines{boxes[1].seen.text, boxes[2].seen.text}));
+}
+
 TEST_F(DriverStore, AWriteWithConflictsAsksAndNoKeepsEverythingAsItWas) {
     StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
     State().image = ConflictingImage();
@@ -584,7 +579,7 @@ TEST_F(DriverStore, CopiesTakenInTheSameSecondGetNamesOfTheirOwn) {
     taken.wSecond = 3;
     Lines paths;
     for (int i = 0; i < 3; ++i) {
-        const DriverBackup backup = BackUpDriverIoConfig(3, BackupFolder(), "Write", taken);
+        const DriverBackup backup = BackUpDriverIoConfig(3, BackupFolder(), {"Write", taken, ""});
         EXPECT_EQ(backup.error, 0u);
         paths.push_back(backup.path.substr(backup.path.find_last_of('\\') + 1));
     }

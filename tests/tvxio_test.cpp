@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "tests/support/axis_records.h"
+#include "tests/support/child_process.h"
+#include "tests/support/driver_keys.h"
 #include "tests/support/file_tree.h"
 #include "tests/support/pe_file.h"
 #include "tests/support/scratch_folder.h"
@@ -19,60 +21,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct Finished {
-    DWORD status = 0;
-    Lines out;
-    Lines err;
-};
 
-Lines LinesOf(const std::string& text) {
-    Lines lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// Runs tvxio with the arguments, its output going to files, and waits for it.
-Finished RunTvxio(const std::string& arguments, const std::string& program = ProgramFolder() + "\\tvxio.exe") {
-    ScratchFolder capture;
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE out = CreateFileA(capture.File("out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0,
-                             nullptr);
-    HANDLE err = CreateFileA(capture.File("err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0,
-                             nullptr);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    PROCESS_INFORMATION process{};
-    Finished finished;
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                       &startup, &process)) {
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << arguments;
-        GetExitCodeProcess(process.hProcess, &finished.status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
-        ADD_FAILURE() << "tvxio did not start: " << GetLastError();
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    finished.out = LinesOf(ReadTextFile(capture.File("out")));
-    finished.err = LinesOf(ReadTextFile(capture.File("err")));
-    return finished;
-}
-
-std::string HexText(const AxisIoRecord& record) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
-    return text;
+FinishedRun RunTvxio(const std::string& arguments, const std::string& program = ProgramFolder() + "\\tvxio.exe") {
+    return RunToEnd(program, arguments);
 }
 
 // Axis 1 a servo, axis 2 a stepper, every signal on a channel of its own
@@ -93,16 +44,13 @@ AxisIoRecord Stepper(uint8_t enable) {
     return record;
 }
 
-const std::string DriverKey = "SYSTEM\\CurrentControlSet\\Services\\KXAPI";
-
 class Tvxio : public ::testing::Test {
 protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
 
     void Clean() {
-        for (const char* key : {"\\Parameters\\0", "\\Parameters", ""})
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, (DriverKey + key).c_str());
+        RemoveDriverKeys();
         const std::string settings = SettingsFilePath();
         RemoveTree(settings.substr(0, settings.find_last_of('\\') + 1) + "Backups");
     }
@@ -125,14 +73,14 @@ protected:
 
 TEST_F(Tvxio, ShowListsAFileInTheSummarysLabelsAndAsCsv) {
     const std::string path = TwoAxes("two.tvxio");
-    const Finished shown = RunTvxio("show " + path);
+    const FinishedRun shown = RunTvxio("show " + path);
     EXPECT_EQ(shown.status, 0u);
     EXPECT_EQ(shown.out, (Lines{"Axis 1: Servo", "  Coarse Home (inp)   1", "  Plus Limit (inp)    9",
                                 "  Minus Limit (inp)   17", "  Amp Fault (inp)     41", "  Amp Enable (out)    25",
                                 "  Direction (out)     33", "Axis 2: Stepper", "  Coarse Home (inp)   2",
                                 "  Plus Limit (inp)    10", "  Minus Limit (inp)   18", "  Drive Fault (inp)   42",
                                 "  Drive Enable (out)  26", "  Half Current (out)  --"}));
-    const Finished csv = RunTvxio("show " + path + " --csv");
+    const FinishedRun csv = RunTvxio("show " + path + " --csv");
     EXPECT_EQ(csv.status, 0u);
     ASSERT_EQ(csv.out.size(), 13u);
     EXPECT_EQ(csv.out[0], "axis,kind,signal,direction,channel");
@@ -142,10 +90,10 @@ TEST_F(Tvxio, ShowListsAFileInTheSummarysLabelsAndAsCsv) {
 }
 
 TEST_F(Tvxio, CheckPrintsTheFindingsAndExitsByThem) {
-    const Finished clean = RunTvxio("check " + TwoAxes("clean.tvxio"));
+    const FinishedRun clean = RunTvxio("check " + TwoAxes("clean.tvxio"));
     EXPECT_EQ(clean.status, 0u);
     EXPECT_EQ(clean.out, Lines{"0 errors, 0 warnings"});
-    const Finished conflicting = RunTvxio("check " + TwoAxes("conflicting.tvxio", 25));
+    const FinishedRun conflicting = RunTvxio("check " + TwoAxes("conflicting.tvxio", 25));
     EXPECT_EQ(conflicting.status, 1u);
     EXPECT_EQ(conflicting.out, (Lines{"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).",
                                       "1 errors, 0 warnings"}));
@@ -156,12 +104,12 @@ TEST_F(Tvxio, CheckPrintsTheFindingsAndExitsByThem) {
                                            return record;
                                        }()) + "\r\n");
     EXPECT_EQ(RunTvxio("check " + misplaced).status, 1u);  // 33: an input and an output
-    const Finished onBoard = RunTvxio("check " + misplaced + " -b 0");
+    const FinishedRun onBoard = RunTvxio("check " + misplaced + " -b 0");
     EXPECT_EQ(onBoard.status, 1u);
     EXPECT_NE(std::find(onBoard.out.begin(), onBoard.out.end(),
                         "error: Axis 1 Coarse Home (inp) is on channel 33, which the controller does not offer as an input."),
               onBoard.out.end());
-    const Finished boardItself = RunTvxio("check board");
+    const FinishedRun boardItself = RunTvxio("check board");
     EXPECT_EQ(boardItself.status, 0u);
     EXPECT_EQ(boardItself.out, Lines{"0 errors, 0 warnings"});
 }
@@ -175,23 +123,60 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         {"show " + empty + " --wide", "tvxio: unknown option --wide"},
         {"diff " + empty, "tvxio: tvxio diff takes 2 operands; tvxio --help shows how"},
         {"show board:x", "tvxio: not a controller number: x"},
+        {"show board -b 99999999999", "tvxio: not a controller number: 99999999999"},
+        {"show stored:65536", "tvxio: not a controller number: 65536"},
+        {"show board --board=+3", "tvxio: not a controller number: +3"},
         {"check " + damaged, "tvxio: " + damaged + ": the value of Axis1IOConfig is damaged"},
         {"show " + empty, "tvxio: " + empty + ": holds no Axis1IOConfig value"},
         {"show " + folder.File("missing.tvxio"), "tvxio: cannot read " + folder.File("missing.tvxio") + ": File not found."},
     };
     for (const auto& [arguments, line] : cases) {
-        const Finished finished = RunTvxio(arguments);
+        const FinishedRun finished = RunTvxio(arguments);
         EXPECT_EQ(finished.status, 2u) << arguments;
         EXPECT_EQ(finished.err, Lines{line}) << arguments;
         EXPECT_TRUE(finished.out.empty()) << arguments;
     }
     board.Describe("open = -1\n");
     EXPECT_EQ(RunTvxio("show board:3").err, Lines{"tvxio: controller 3 cannot be opened"});
-    const Finished help = RunTvxio("--help");
+    const FinishedRun help = RunTvxio("--help");
     EXPECT_EQ(help.status, 0u);
     ASSERT_FALSE(help.out.empty());
     EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv]");
     EXPECT_EQ(RunTvxio("--version").out, Lines{"tvxio 1.0.0"});
+}
+
+// Every spelling names the controller Quillet would open, or none.
+TEST_F(Tvxio, ControllerNumbersNameTheControllerQuilletOpens) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"show board --board=3", "KXOpen(3, "}, {"show board -b -1", "KXOpen(65535, "}, {"show board:65535", "KXOpen(65535, "}};
+    for (const auto& [arguments, open] : cases) {
+        board.ClearCallLog();
+        EXPECT_EQ(RunTvxio(arguments).status, 0u) << arguments;
+        EXPECT_EQ(board.CallLog().at(1).rfind(open, 0), 0u) << arguments;  // after the library's load
+    }
+}
+
+// What the settings give (the selected controller, the copies' folder) is
+// looked up only by the commands that need it, and never creates a folder.
+TEST_F(Tvxio, CommandsLeaveTheSettingsFoldersAlone) {
+    const std::string settings = SettingsFilePath();
+    const std::string kestrix = settings.substr(0, settings.rfind("\\Utilities"));
+    RemoveTree(kestrix);
+    const std::string path = TwoAxes("two.tvxio");
+    for (const std::string& arguments : Lines{"show " + path + " -b 3", "check " + path, "backups", "show stored"})
+        EXPECT_EQ(RunTvxio(arguments).status, 0u) << arguments;
+    EXPECT_FALSE(FileExists(kestrix));
+}
+
+// A channel the controller could not describe is told as such, as the
+// editor tells it, not as one the controller does not offer.
+TEST_F(Tvxio, AChannelThatCannotBeReadIsSaidToBeUnread) {
+    board.Describe("channelQuery 9 = -1\n");
+    const FinishedRun checked = RunTvxio("check " + TwoAxes("two.tvxio") + " -b 0");
+    EXPECT_EQ(checked.status, 0u);
+    EXPECT_EQ(checked.out, (Lines{"warning: Axis 1 Plus Limit (inp) is on channel 9, whose configuration Quillet "
+                                  "could not read from the controller.",
+                                  "0 errors, 1 warnings"}));
 }
 
 // Only the commands that need the board bind its library: without it, files
@@ -200,7 +185,7 @@ TEST_F(Tvxio, FilesNeedNoControllerSoftwareAndOnlySystemLibrariesAreImported) {
     const std::string alone = folder.File("tvxio.exe");
     CopyFileOrFail(ProgramFolder() + "\\tvxio.exe", alone);
     EXPECT_EQ(RunTvxio("show " + TwoAxes("two.tvxio"), alone).status, 0u);
-    const Finished board = RunTvxio("show board", alone);
+    const FinishedRun board = RunTvxio("show board", alone);
     EXPECT_EQ(board.status, 2u);
     EXPECT_EQ(board.err, Lines{"tvxio: kxapi32.dll is missing or older than version 340 of the Kestrix API"});
 
@@ -210,14 +195,14 @@ TEST_F(Tvxio, FilesNeedNoControllerSoftwareAndOnlySystemLibrariesAreImported) {
         imports.push_back(name);
     }
     std::sort(imports.begin(), imports.end());
-    EXPECT_EQ(imports, (Lines{"ADVAPI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL"}));
+    EXPECT_EQ(imports, (Lines{"ADVAPI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL"}));
 }
 
 // The worked example: keep the board's assignments, change them, write them
 // back, and compare the board and the driver's values with the file.
 TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
     const std::string golden = folder.File("golden.tvxio");
-    const Finished read = RunTvxio("read " + golden);
+    const FinishedRun read = RunTvxio("read " + golden);
     EXPECT_EQ(read.status, 0u);
     EXPECT_EQ(read.out, Lines{"Read 8 axes from controller 0 into " + golden + "."});
     EXPECT_EQ(RunTvxio("diff " + golden + " board").status, 0u);
@@ -228,36 +213,36 @@ TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
     changed.bytes[16] = 5;
     changed.bytes[24] = 0xEE;
     WritePrivateProfileStringA("TVXIOConfig", "Axis1IOConfig", HexText(changed).c_str(), golden.c_str());
-    const Finished differs = RunTvxio("diff " + golden + " board");
+    const FinishedRun differs = RunTvxio("diff " + golden + " board");
     EXPECT_EQ(differs.status, 1u);
     EXPECT_EQ(differs.out, (Lines{"Axis 1 Coarse Home (inp): 5 -> 1", "Axis 1 Plus Limit (inp): -- -> 9",
                                   "Axis 1 Minus Limit (inp): -- -> 17", "Axis 1 Amp Fault (inp): -- -> 41",
                                   "Axis 1 Amp Enable (out): -- -> 25", "Axis 1 Direction (out): -- -> 33",
                                   "Axis 1: bytes 0, 23, 24 differ"}));
-    const Finished nothingStored = RunTvxio("diff " + golden + " stored");
+    const FinishedRun nothingStored = RunTvxio("diff " + golden + " stored");
     EXPECT_EQ(nothingStored.status, 1u);
     EXPECT_EQ(nothingStored.out.front(), "Axis 1: only in OLD");
     EXPECT_EQ(nothingStored.out.size(), 8u);
 
-    const Finished written = RunTvxio("write " + golden);
+    const FinishedRun written = RunTvxio("write " + golden);
     EXPECT_EQ(written.status, 0u);
     EXPECT_EQ(written.out, (Lines{"Stored 8 axes for controller 0 from " + golden + ".",
                                   "Nothing was stored before: no copy made."}));
     for (const char* other : {" stored", " board", " stored:0"}) {
-        const Finished same = RunTvxio("diff " + golden + other);
+        const FinishedRun same = RunTvxio("diff " + golden + other);
         EXPECT_EQ(same.status, 0u) << other;
         EXPECT_TRUE(same.out.empty()) << other;
     }
 
     // A second write keeps a copy of the first, which backups lists.
-    const Finished again = RunTvxio("write " + golden);
+    const FinishedRun again = RunTvxio("write " + golden);
     EXPECT_EQ(again.status, 0u);
     ASSERT_EQ(again.out.size(), 2u);
     const std::string prefix = "The values stored before are in ";
     ASSERT_EQ(again.out[1].substr(0, prefix.size()), prefix);
     const std::string copy = again.out[1].substr(prefix.size(), again.out[1].size() - prefix.size() - 1);
     EXPECT_EQ(RunTvxio("diff " + golden + " " + copy).out, Lines{});
-    const Finished copies = RunTvxio("backups -b 0");
+    const FinishedRun copies = RunTvxio("backups -b 0");
     ASSERT_EQ(copies.out.size(), 1u);
     EXPECT_EQ(copies.out[0].substr(0, copy.size() + 16), copy + "  controller 0  ");
     EXPECT_EQ(copies.out[0].substr(copies.out[0].size() - 22), "  before Write  8 axes");
@@ -266,12 +251,12 @@ TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
 
 TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
     const std::string conflicting = TwoAxes("conflicting.tvxio", 25);
-    const Finished stopped = RunTvxio("write " + conflicting);
+    const FinishedRun stopped = RunTvxio("write " + conflicting);
     EXPECT_EQ(stopped.status, 1u);
     EXPECT_EQ(stopped.out, (Lines{"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).",
                                   "Not written: " + conflicting + " has conflicts (--force writes it anyway)."}));
     EXPECT_TRUE(RunTvxio("diff " + conflicting + " stored").status == 1u);
-    const Finished forced = RunTvxio("write " + conflicting + " --force");
+    const FinishedRun forced = RunTvxio("write " + conflicting + " --force");
     EXPECT_EQ(forced.status, 0u);
     EXPECT_EQ(RunTvxio("diff " + conflicting + " stored").status, 0u);
 }

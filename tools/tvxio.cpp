@@ -6,21 +6,22 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/message_box.h"
-#include "app/settings.h"
 #include "controller/config_file.h"
 #include "controller/controller_io.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
+#include "controller/driver_update.h"
 #include "controller/library_binding.h"
+#include "controller/quillet_settings.h"
+#include "controller/system_error.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/store_names.h"
 
 namespace {
@@ -36,7 +37,7 @@ constexpr const char* Usage =
     "       tvxio --help | --version\n"
     "SOURCE, OLD, NEW: a .tvxio file, board[:N] (the controller's current configuration)\n"
     "or stored[:N] (the values its driver stores for its next restart). Without N, the\n"
-    "controller selected in Quillet.\n";
+    "controller selected in Quillet. -b N may also be written --board=N.\n";
 
 constexpr int AllWell = 0;
 constexpr int Found = 1;
@@ -47,6 +48,17 @@ struct Trouble {
     std::string line;
 };
 
+// A message the window shows in lines, as the terminal's one line.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+void PrintTrouble(const std::string& line) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "tvxio: %s\n", line.c_str());
+}
+
 struct Arguments {
     std::string command;
     std::vector<std::string> operands;
@@ -55,13 +67,13 @@ struct Arguments {
     bool force = false;
 };
 
-// The number as the driver names controllers: its low 16 bits.
 uint16_t ControllerNumberFrom(const std::string& text) {
-    char* end = nullptr;
-    const long long number = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0') throw Trouble{"not a controller number: " + text};
-    return static_cast<uint16_t>(number & 0xFFFF);
+    const std::optional<uint16_t> number = ParseControllerNumber(text);
+    if (!number) throw Trouble{"not a controller number: " + text};
+    return *number;
 }
+
+constexpr std::string_view LongBoardOption = "--board=";
 
 Arguments ParseArguments(int argc, char** argv) {
     if (argc < 2) throw Trouble{"no command given; tvxio --help lists them"};
@@ -72,6 +84,8 @@ Arguments ParseArguments(int argc, char** argv) {
         if (word == "--csv") arguments.csv = true;
         else if (word == "--force") arguments.force = true;
         else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
+        else if (word.starts_with(LongBoardOption))
+            arguments.controller = ControllerNumberFrom(word.substr(LongBoardOption.size()));
         else if (word.size() > 1 && word[0] == '-') throw Trouble{"unknown option " + word};
         else arguments.operands.push_back(word);
     }
@@ -84,21 +98,24 @@ void ExpectOperands(const Arguments& arguments, size_t count) {
                       (count == 1 ? " operand" : " operands") + "; tvxio --help shows how"};
 }
 
-// Quillet's own settings: the controller selected in the window, and the
-// folder of the copies.
-AppState& Settings() {
-    static AppState state = [] {
-        AppState loaded{};
-        SetUpSettingsPaths(loaded);
-        LoadSettings(loaded);
-        return loaded;
+// Quillet's own settings: the controller selected in the window, and where
+// the copies go. Read only by the commands that need one of them; tvxio
+// creates no folder for them.
+const QuilletSettings& Settings() {
+    static const QuilletSettings settings = [] {
+        QuilletSettings read = LocateSettings(false);
+        ReadSettings(read);
+        return read;
     }();
-    return state;
+    return settings;
 }
 
 uint16_t ControllerOf(const Arguments& arguments) {
-    return arguments.controller.value_or(ControllerNumber(Settings()));
+    if (arguments.controller) return *arguments.controller;
+    return static_cast<uint16_t>(Settings().controllerId);
 }
+
+std::string Copies() { return CopiesFolder(Settings().path); }
 
 std::string Controller(uint16_t number) { return "controller " + ControllerNumberText(number); }
 
@@ -114,6 +131,7 @@ void BindBoard() {
     bound = true;
 }
 
+// A file's source names no controller.
 struct Source {
     enum class Kind { File, Board, Stored } kind = Kind::File;
     std::string path;
@@ -126,7 +144,7 @@ Source ParseSource(const std::string& text, const Arguments& arguments) {
         if (text == name) return {kind, "", ControllerOf(arguments)};
         if (text.rfind(name + ":", 0) == 0) return {kind, "", ControllerNumberFrom(text.substr(name.size() + 1))};
     }
-    return {Source::Kind::File, text, ControllerOf(arguments)};
+    return {Source::Kind::File, text, 0};
 }
 
 IoConfigImage ReadFile(const std::string& path) {
@@ -182,9 +200,10 @@ int Check(const Arguments& arguments) {
     const IoConfigImage image = Load(source);
     std::vector<Finding> findings;
     if (source.kind != Source::Kind::File || arguments.controller) {
+        const uint16_t controller = source.kind == Source::Kind::File ? *arguments.controller : source.controller;
         BindBoard();
-        const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(source.controller);
-        if (!channels) throw Trouble{"the channel configuration of " + Controller(source.controller) + " cannot be read"};
+        const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(controller);
+        if (!channels) throw Trouble{"the channel configuration of " + Controller(controller) + " cannot be read"};
         findings = CheckAssignments(image, *channels);
     } else {
         findings = CheckAssignments(image);
@@ -215,11 +234,7 @@ int Read(const Arguments& arguments) {
     return AllWell;
 }
 
-std::string DriverTrouble(uint32_t error) {
-    std::string text = SystemErrorText(error);
-    if (error == ERROR_ACCESS_DENIED) text += " Writing to the driver needs an elevated prompt (Run as administrator).";
-    return text;
-}
+constexpr const char* ElevationHint = "Writing to the driver needs an elevated prompt (Run as administrator).";
 
 int Write(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
@@ -234,70 +249,28 @@ int Write(const Arguments& arguments) {
             return Found;
         }
     }
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const DriverBackup backup = BackUpDriverIoConfig(controller, BackupFolder(Settings()), "Write", now);
-    if (backup.error != 0)
-        throw Trouble{"cannot keep a copy of the values stored for " + Controller(controller) + " in " + backup.path +
-                      ": " + SystemErrorText(backup.error) + " Nothing was changed on " + Controller(controller) + "."};
-    const uint32_t storeError = WriteDriverIoConfig(controller, image);
-    const uint32_t restartError = RestartController(controller);
-    std::printf("Stored %d axes for %s from %s.\n", AxisRecordsInUse(image), Controller(controller).c_str(), path.c_str());
-    if (backup.path.empty()) std::printf("Nothing was stored before: no copy made.\n");
-    else std::printf("The values stored before are in %s.\n", backup.path.c_str());
-    if (storeError != 0)
-        throw Trouble{"the I/O configuration stored for " + Controller(controller) +
-                      " could not be updated: " + DriverTrouble(storeError)};
-    if (restartError != 0)
-        throw Trouble{"could not restart " + Controller(controller) + ": " + SystemErrorText(restartError) +
-                      " It takes up the stored assignments at its next restart."};
-    return AllWell;
-}
-
-struct Copy {
-    std::string path;
-    std::string controller;
-    std::string taken;
-    std::string before;
-    int axes = 0;
-};
-
-std::string BackupValue(const std::string& path, const char* section, const std::string& key) {
-    char value[256] = {};
-    GetPrivateProfileStringA(section, key.c_str(), "", value, sizeof value, path.c_str());
-    return value;
-}
-
-std::vector<Copy> FindCopies(const std::string& folder) {
-    std::vector<Copy> copies;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.tvxio").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return copies;
-    do {
-        Copy copy;
-        copy.path = folder + "\\" + found.cFileName;
-        copy.controller = BackupValue(copy.path, "Backup", "Controller");
-        copy.taken = BackupValue(copy.path, "Backup", "Taken");
-        copy.before = BackupValue(copy.path, "Backup", "Before");
-        for (int axis = 1; axis <= MaxAxisRecords; ++axis)
-            if (!BackupValue(copy.path, ConfigFileSection, AxisValueName(axis)).empty()) ++copy.axes;
-        copies.push_back(copy);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return copies;
+    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, ""});
+    std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
+    if (outcome.copyError == 0) {
+        std::printf("Stored %d axes for %s from %s.\n", AxisRecordsInUse(image), Controller(controller).c_str(),
+                    path.c_str());
+        if (outcome.copyPath.empty()) std::printf("Nothing was stored before: no copy made.\n");
+        else std::printf("The values stored before are in %s.\n", outcome.copyPath.c_str());
+    }
+    // The store's failure comes last.
+    if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
+    for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
+    return failures.empty() ? AllWell : TroubleStatus;
 }
 
 int Backups(const Arguments& arguments) {
     ExpectOperands(arguments, 0);
-    std::vector<Copy> copies = FindCopies(BackupFolder(Settings()));
+    std::vector<BackupCopy> copies = ListBackups(Copies());
     if (arguments.controller) {
         const std::string wanted = ControllerNumberText(*arguments.controller);
-        std::erase_if(copies, [&](const Copy& copy) { return copy.controller != wanted; });
+        std::erase_if(copies, [&](const BackupCopy& copy) { return copy.controller != wanted; });
     }
-    std::sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
-        return a.taken != b.taken ? a.taken > b.taken : a.path > b.path;
-    });
-    for (const Copy& copy : copies)
+    for (const BackupCopy& copy : copies)
         std::printf("%s  controller %s  %s  before %s  %d axes\n", copy.path.c_str(), copy.controller.c_str(),
                     copy.taken.c_str(), copy.before.c_str(), copy.axes);
     return AllWell;
@@ -326,8 +299,7 @@ int main(int argc, char** argv) {
     try {
         return Run(argc, argv);
     } catch (const Trouble& trouble) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "tvxio: %s\n", trouble.line.c_str());
+        PrintTrouble(trouble.line);
         return TroubleStatus;
     }
 }

@@ -8,3 +8,10 @@ AxisIoRecord Patterned(int axis, int salt) {
 }
 
 std::string AxisKey(int axis) { return "Axis" + std::to_string(axis) + "IOConfig"; }
+
+std::string HexText(const AxisIoRecord& record) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (uint8_t byte : record.bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
+    return text;
+}

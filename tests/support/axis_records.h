@@ -10,6 +10,10 @@
 // set with another salt differs from this one axis by axis.
 AxisIoRecord Patterned(int axis, int salt = 0);
 
+// The record as a configuration file holds it: each byte as two upper-case
+// hexadecimal digits and a space. Spelled out here, like AxisKey.
+std::string HexText(const AxisIoRecord& record);
+
 // "Axis<n>IOConfig": axis n's key in a configuration file and its value
 // under the driver's key. Spelled out here, not taken from Quillet, so that
 // the names Quillet uses are checked.

@@ -1,8 +1,58 @@
 #include "tests/support/child_process.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
+
+namespace {
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+HANDLE InheritedOutput(const std::string& path) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
+}
+
+}  // namespace
+
+FinishedRun RunToEnd(const std::string& program, const std::string& arguments, const std::string& workingFolder) {
+    ScratchFolder capture;
+    HANDLE out = InheritedOutput(capture.File("out"));
+    HANDLE err = InheritedOutput(capture.File("err"));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    FinishedRun finished;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process)) {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << arguments;
+        GetExitCodeProcess(process.hProcess, &finished.status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << program << " did not start: " << GetLastError();
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    finished.out = LinesOf(ReadTextFile(capture.File("out")));
+    finished.err = LinesOf(ReadTextFile(capture.File("err")));
+    return finished;
+}
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingFolder,
                            const std::string& arguments) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/process_window.h"
 
@@ -27,6 +28,19 @@ private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
+
+// A console program run to its end, its output split into lines without
+// their line ends.
+struct FinishedRun {
+    DWORD status = 0;
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+};
+
+// Runs program with the arguments in workingFolder (this process's own when
+// empty), its standard output and error going to files, and waits for it.
+FinishedRun RunToEnd(const std::string& program, const std::string& arguments,
+                     const std::string& workingFolder = "");
 
 // Copies quillet.exe into folder, with the libraries given as paths below
 // the test program's folder ("" leaves a library out).

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/message_box.h"
+#include "controller/system_error.h"
 
 namespace {
 

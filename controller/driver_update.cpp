@@ -1,0 +1,66 @@
+#include "controller/driver_update.h"
+
+#include "controller/driver_backup.h"
+#include "controller/driver_store.h"
+#include "controller/system_error.h"
+#include "ioconfig/store_names.h"
+
+namespace {
+
+// Nothing is changed before the values stored now are copied, or known to
+// be none.
+template <typename Change>
+DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, const char* before,
+                                 Change change) {
+    const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, copy.clock(), copy.note});
+    DriverUpdateOutcome outcome;
+    outcome.copyPath = backup.path;
+    outcome.copyError = backup.error;
+    if (outcome.copyError != 0) return outcome;
+    outcome.storeError = change();
+    // The restart goes ahead whatever the store did: it was asked for.
+    outcome.restartError = RestartController(controllerNumber);
+    return outcome;
+}
+
+}  // namespace
+
+SYSTEMTIME LocalClock() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+}
+
+DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
+                                          const CopyRequest& copy) {
+    return UpdateDriver(controllerNumber, copy, "Write", [&] { return WriteDriverIoConfig(controllerNumber, image); });
+}
+
+DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy) {
+    return UpdateDriver(controllerNumber, copy, "Reset", [&] { return ResetDriverIoConfig(controllerNumber); });
+}
+
+std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
+    if (outcome.copyError != 0) return {BackupFailureText(controllerNumber, outcome.copyPath, outcome.copyError)};
+    std::vector<std::string> failures;
+    if (outcome.restartError != 0) failures.push_back(RestartFailureText(controllerNumber, outcome.restartError));
+    if (outcome.storeError != 0) failures.push_back(StoreFailureText(controllerNumber, outcome.storeError));
+    return failures;
+}
+
+std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error) {
+    return "Quillet could not keep a copy of the assignments stored for controller " +
+           ControllerNumberText(controllerNumber) + " in the file\n" + path + "\n" + SystemErrorText(error) +
+           "\nNothing was changed on controller " + ControllerNumberText(controllerNumber) + ".";
+}
+
+std::string StoreFailureText(uint16_t controllerNumber, uint32_t error) {
+    return "The I/O configuration stored for controller " + ControllerNumberText(controllerNumber) +
+           " could not be updated.\nThe controller may not use the assignments you expect.\n" +
+           SystemErrorText(error);
+}
+
+std::string RestartFailureText(uint16_t controllerNumber, uint32_t error) {
+    return "Quillet could not restart controller " + ControllerNumberText(controllerNumber) + ": " +
+           SystemErrorText(error) + "\nThe controller takes up the stored assignments at its next restart.";
+}

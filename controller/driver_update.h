@@ -1,0 +1,46 @@
+// Write and Reset as one call each, for the window and tvxio alike: keep a
+// copy of the values stored for the controller, then store the image's
+// records or delete them, then restart the controller. The check for
+// conflicts comes before, in the front end that asks about it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ioconfig/io_config_image.h"
+
+struct DriverUpdateOutcome {
+    std::string copyPath;    // the copy of the values stored before, or the file it could not be; empty when none were stored
+    uint32_t copyError = 0;  // the copy could not be made: nothing was changed
+    uint32_t storeError = 0;
+    uint32_t restartError = 0;
+};
+
+// The time a copy is stamped with; tests give a fixed one.
+using Clock = SYSTEMTIME (*)();
+SYSTEMTIME LocalClock();
+
+// Where the copy goes, its clock and the user's note for it (none when empty).
+struct CopyRequest {
+    std::string folder;
+    Clock clock = LocalClock;
+    std::string note;
+};
+
+// Write I/O to Controller: records 1 to axisCount become the driver's values.
+DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
+                                          const CopyRequest& copy);
+// Reset Controller to Defaults: the values of axes 1 to 16 are deleted.
+DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy);
+
+// What went wrong, one message for each failure, in the order both front
+// ends report them: the copy alone, when it could not be made; otherwise
+// the restart, then the store. Lines are separated by "\n".
+std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome);
+
+std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error);
+std::string StoreFailureText(uint16_t controllerNumber, uint32_t error);
+std::string RestartFailureText(uint16_t controllerNumber, uint32_t error);

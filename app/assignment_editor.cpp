@@ -13,6 +13,7 @@
 #include "app/system_libraries.h"
 #include "controller/controller_io.h"
 #include "ioconfig/channel_offer.h"
+#include "ioconfig/counted_words.h"
 #include "ioconfig/store_names.h"
 #include "res/resource.h"
 
@@ -164,7 +165,7 @@ std::string ChannelConfigurationFailureText(uint16_t controllerNumber) {
 }
 
 std::string UnreadChannelsText(uint16_t controllerNumber, int unread) {
-    return "Quillet could not read " + std::to_string(unread) + (unread == 1 ? " channel" : " channels") +
+    return "Quillet could not read " + Counted(unread, "channel", "channels") +
            " of controller " + ControllerNumberText(controllerNumber) + ".\nThe editor does not offer " +
            (unread == 1 ? "it." : "them.");
 }

@@ -11,17 +11,29 @@ std::string ReadFailureText(uint16_t controllerNumber) {
            ".\nThe summary was not changed.";
 }
 
+std::string OpenFailureText(uint16_t controllerNumber) {
+    return "Quillet could not open controller " + ControllerNumberText(controllerNumber) + ".";
+}
+
+namespace {
+
+void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, MB_OK | MB_ICONWARNING); }
+
+}  // namespace
+
+// A summary left as it was, which may be another controller's or a file's,
+// must not pass for this controller's: a read that did not happen says so.
 void ReadIoFromController(HWND window, AppState& state) {
     const ControllerRead read = ReadControllerIoConfig(ControllerNumber(state), state.image);
     if (read == ControllerRead::Read) state.imageValid = true;
     InvalidateRect(window, nullptr, TRUE);
-    if (read == ControllerRead::Failed)
-        ShowMessageBox(window, ReadFailureText(ControllerNumber(state)), MB_OK | MB_ICONWARNING);
+    if (read == ControllerRead::NotOpened) Warn(window, OpenFailureText(ControllerNumber(state)));
+    if (read == ControllerRead::Failed) Warn(window, ReadFailureText(ControllerNumber(state)));
 }
 
 void ShowControllerInfo(HWND window, const AppState& state) {
     const UniqueController controller = OpenController(ControllerNumber(state));
-    if (!controller.IsOpen()) return;
+    if (!controller.IsOpen()) return Warn(window, OpenFailureText(ControllerNumber(state)));
     KXDLG_ControllerInfo(window, controller.Get(), 0, 0);
 }
 

@@ -16,15 +16,18 @@ struct ConfigFileRead {
     std::string key;    // the damaged or missing key when not read
 };
 
-// Reads the keys from Axis1IOConfig on, up to the first one missing (at most
-// 16), into image's records, and sets its axis count to their number. A file
-// without Axis1IOConfig, or with a value that does not hold 64 numbers, is
-// refused: the image is left as it was and the result names the key.
+// Reads the keys from Axis1IOConfig on, up to the first one missing or empty
+// (at most 16), into image's records, and sets its axis count to their
+// number. A file is refused, the image left as it was and the key named,
+// when a value is not 64 plain hexadecimal numbers (Damaged), or when
+// Axis1IOConfig is missing, or a later axis's key stands past a missing or
+// empty one (NoRecords, naming the missing key).
 ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image);
 
 // Writes the records in use, after removing the file's keys of the axes past
 // them, so that no record of an earlier save is read back as one of these.
-// Every other key and section of the file is kept. Returns 0, or the
-// system's error code of the first call that failed; the calls after it are
-// not made. With no record in use, nothing is written.
+// Every other key and section of the file is kept. The file is replaced
+// whole, once what was written reads back; on failure it is as it was.
+// Returns 0, or the system's error code of the step that failed. With no
+// record in use, nothing is written.
 uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image);

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "controller/profile_file.h"
 #include "controller/system_error.h"
 #include "controller/system_handles.h"
+#include "controller/whole_file.h"
 #include "ioconfig/record_text.h"
 #include "ioconfig/store_names.h"
 
@@ -19,30 +21,55 @@ std::string Stamp(const char* format, const SYSTEMTIME& time) {
     return text;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::string UserName() {
+    char name[256 + 1] = {};
+    DWORD size = sizeof name;
+    return GetUserNameA(name, &size) ? name : "";
+}
 
-uint32_t WriteValue(const std::string& path, const char* section, const std::string& key, const std::string& value) {
-    if (WritePrivateProfileStringA(section, key.c_str(), value.c_str(), path.c_str())) return 0;
-    return LastErrorOr(ERROR_WRITE_FAULT);
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? name : "";
 }
 
 // The section [Backup] first, so that the records are written last, as
 // Save As writes them.
-uint32_t WriteBackupFile(const std::string& path, uint16_t controllerNumber, const BackupOccasion& occasion,
-                         const std::vector<StoredAxisValue>& values) {
-    std::vector<std::pair<const char*, std::string>> header = {
-        {"Controller", ControllerNumberText(controllerNumber)},
-        {"Taken", Stamp("%04u-%02u-%02u %02u:%02u:%02u", occasion.taken)},
-        {"Before", occasion.before},
+std::vector<ProfileEntry> BackupEntries(uint16_t controllerNumber, const BackupOccasion& occasion,
+                                        const std::vector<StoredAxisValue>& values) {
+    std::vector<ProfileEntry> entries = {
+        {BackupSection, "Controller", ControllerNumberText(controllerNumber)},
+        {BackupSection, "Taken", Stamp("%04u-%02u-%02u %02u:%02u:%02u", occasion.taken)},
+        {BackupSection, "Before", occasion.before},
+        {BackupSection, "User", UserName()},
+        {BackupSection, "Computer", ComputerName()},
     };
-    if (!occasion.note.empty()) header.push_back({"Note", occasion.note});
-    for (const auto& [key, value] : header)
-        if (const uint32_t error = WriteValue(path, BackupSection, key, value)) return error;
-    for (const StoredAxisValue& value : values) {
-        const std::string text = EncodeByteText(value.bytes.data(), value.bytes.size());
-        if (const uint32_t error = WriteValue(path, ConfigFileSection, AxisValueName(value.axis), text)) return error;
+    if (!occasion.note.empty()) entries.push_back({BackupSection, "Note", occasion.note});
+    for (const StoredAxisValue& value : values)
+        entries.push_back(
+            {ConfigFileSection, AxisValueName(value.axis), EncodeByteText(value.bytes.data(), value.bytes.size())});
+    return entries;
+}
+
+// "controller<N>-<YYYYMMDD>-<HHMMSS>.tvxio", or with "-<copy>" before the
+// extension from the second copy of a second on.
+std::string BackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken, int copy) {
+    std::string path = folder + "\\controller" + ControllerNumberText(controllerNumber) + "-" +
+                       Stamp("%04u%02u%02u-%02u%02u%02u", taken);
+    if (copy > 1) path += '-' + std::to_string(copy);
+    return path + ".tvxio";
+}
+
+// Tries each name in turn until one is this caller's alone.
+uint32_t ClaimBackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken,
+                         std::string& path) {
+    constexpr int MostTries = 1000;
+    for (int copy = 1; copy <= MostTries; ++copy) {
+        path = BackupPath(folder, controllerNumber, taken, copy);
+        const uint32_t error = ClaimNewFile(path);
+        if (error != ERROR_FILE_EXISTS) return error;
     }
-    return 0;
+    return ERROR_FILE_EXISTS;
 }
 
 // The copies' folder is made on first use, with the folders above it that
@@ -54,32 +81,29 @@ uint32_t CreateFolderPath(const std::string& folder) {
     return LastErrorOr(ERROR_PATH_NOT_FOUND);
 }
 
-std::string BackupValue(const std::string& path, const char* section, const std::string& key) {
-    char value[256] = {};
-    GetPrivateProfileStringA(section, key.c_str(), "", value, sizeof value, path.c_str());
-    return value;
+// The "-<copy>" of a name, 1 for none: a number shorter than the six
+// digits of the time that would stand there without it.
+int CopyNumberOf(const std::string& path) {
+    const size_t extension = path.rfind('.');
+    const size_t dash = path.rfind('-', extension);
+    if (extension == std::string::npos || dash == std::string::npos) return 1;
+    const std::string number = path.substr(dash + 1, extension - dash - 1);
+    if (number.empty() || number.size() >= 6 || number.find_first_not_of("0123456789") != std::string::npos) return 1;
+    return std::stoi(number);
 }
 
 BackupCopy ReadBackupCopy(const std::string& path) {
     BackupCopy copy;
     copy.path = path;
-    copy.controller = BackupValue(path, BackupSection, "Controller");
-    copy.taken = BackupValue(path, BackupSection, "Taken");
-    copy.before = BackupValue(path, BackupSection, "Before");
+    copy.controller = ReadProfileValue(path, BackupSection, "Controller");
+    copy.taken = ReadProfileValue(path, BackupSection, "Taken");
+    copy.before = ReadProfileValue(path, BackupSection, "Before");
     for (int axis = 1; axis <= MaxAxisRecords; ++axis)
-        if (!BackupValue(path, ConfigFileSection, AxisValueName(axis)).empty()) ++copy.axes;
+        if (!ReadProfileValue(path, ConfigFileSection, AxisValueName(axis)).empty()) ++copy.axes;
     return copy;
 }
 
 }  // namespace
-
-std::string FreeBackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken) {
-    const std::string stem = folder + "\\controller" + ControllerNumberText(controllerNumber) + "-" +
-                             Stamp("%04u%02u%02u-%02u%02u%02u", taken);
-    std::string path = stem + ".tvxio";
-    for (int copy = 2; Exists(path); ++copy) path = stem + "-" + std::to_string(copy) + ".tvxio";
-    return path;
-}
 
 DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder,
                                   const BackupOccasion& occasion) {
@@ -87,8 +111,18 @@ DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& 
     if (values.empty()) return {};
     DriverBackup backup;
     backup.error = CreateFolderPath(folder);
-    backup.path = FreeBackupPath(folder, controllerNumber, occasion.taken);
-    if (backup.error == 0) backup.error = WriteBackupFile(backup.path, controllerNumber, occasion, values);
+    if (backup.error != 0) {
+        backup.path = BackupPath(folder, controllerNumber, occasion.taken, 1);
+        return backup;
+    }
+    backup.error = ClaimBackupPath(folder, controllerNumber, occasion.taken, backup.path);
+    if (backup.error != 0) return backup;
+    const std::vector<ProfileEntry> entries = BackupEntries(controllerNumber, occasion, values);
+    backup.error = WriteWholeFile(
+        backup.path, false, [&](const std::string& newFile) { return WriteProfileEntries(newFile, entries); },
+        [&](const std::string& newFile) { return ProfileEntriesReadBack(newFile, entries); });
+    // No empty or partial copy is left to be taken for a real one.
+    if (backup.error != 0) DeleteFileA(backup.path.c_str());
     return backup;
 }
 
@@ -100,7 +134,9 @@ std::vector<BackupCopy> ListBackups(const std::string& folder) {
     do copies.push_back(ReadBackupCopy(folder + "\\" + found.cFileName));
     while (FindNextFileA(search.Get(), &found));
     std::sort(copies.begin(), copies.end(), [](const BackupCopy& a, const BackupCopy& b) {
-        return a.taken != b.taken ? a.taken > b.taken : a.path > b.path;
+        if (a.taken != b.taken) return a.taken > b.taken;
+        const int aNumber = CopyNumberOf(a.path), bNumber = CopyNumberOf(b.path);
+        return aNumber != bNumber ? aNumber > bNumber : a.path > b.path;
     });
     return copies;
 }

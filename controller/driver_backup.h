@@ -12,17 +12,14 @@
 
 #include "controller/driver_store.h"
 
-// "controller<N>-<YYYYMMDD>-<HHMMSS>.tvxio" in folder, with "-2", "-3" ...
-// before the extension while the name is taken.
-std::string FreeBackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken);
-
 struct DriverBackup {
     uint32_t error = 0;  // 0, or the system's code when the copy could not be made
     std::string path;    // the copy, or the file it could not be; empty when nothing is stored
 };
 
-// What a copy records besides the values: before which command ("Write",
-// "Reset") it was taken, when, and the user's note (none when empty).
+// What a copy records besides the values, the user and the computer: before
+// which command ("Write", "Reset") it was taken, when, and the user's note
+// (none when empty).
 struct BackupOccasion {
     const char* before;
     SYSTEMTIME taken;
@@ -30,7 +27,11 @@ struct BackupOccasion {
 };
 
 // Copies the controller's stored values into a new file in folder (created,
-// with the folders above it, when missing).
+// with the folders above it, when missing), named
+// "controller<N>-<YYYYMMDD>-<HHMMSS>.tvxio", with "-2", "-3" ... before the
+// extension when that name is taken; each name is claimed by creating the
+// file, so no two writers share one. The copy is written whole and read
+// back; one that fails leaves no file behind.
 DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder,
                                   const BackupOccasion& occasion);
 
@@ -44,5 +45,7 @@ struct BackupCopy {
     int axes = 0;
 };
 
-// The copies in folder, newest first; none when the folder is not there.
+// The copies in folder, newest first: by the time taken, then within one
+// second by the number in the name (none counts as 1). None when the folder
+// is not there.
 std::vector<BackupCopy> ListBackups(const std::string& folder);

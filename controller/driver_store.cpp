@@ -92,19 +92,23 @@ std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber) {
     for (int axis = 1; axis <= MaxAxisRecords; ++axis) {
         BYTE data[1024];
         DWORD size = sizeof data;
-        if (RegQueryValueExA(key.Get(), AxisValueName(axis).c_str(), nullptr, nullptr, data, &size) == ERROR_SUCCESS)
-            values.push_back({axis, std::vector<uint8_t>(data, data + size)});
+        DWORD type = REG_NONE;
+        if (RegQueryValueExA(key.Get(), AxisValueName(axis).c_str(), nullptr, &type, data, &size) == ERROR_SUCCESS)
+            values.push_back({axis, type, std::vector<uint8_t>(data, data + size)});
     }
     return values;
 }
 
-IoConfigImage ReadStoredIoConfig(uint16_t controllerNumber) {
-    IoConfigImage image;
+StoredIoConfig ReadStoredIoConfig(uint16_t controllerNumber) {
+    StoredIoConfig stored;
     for (const StoredAxisValue& value : ReadStoredAxisValues(controllerNumber)) {
+        // Padded or cut, such a value would become channels nobody chose.
+        if (value.type != REG_BINARY || value.bytes.size() != AxisIoRecordSize)
+            return {IoConfigImage{}, AxisValueName(value.axis)};
         AxisIoRecord record;
-        std::copy_n(value.bytes.begin(), std::min(value.bytes.size(), record.bytes.size()), record.bytes.begin());
-        SetAxisRecord(image, value.axis, record);
-        SetAxisCount(image, static_cast<uint16_t>(value.axis));
+        std::copy(value.bytes.begin(), value.bytes.end(), record.bytes.begin());
+        SetAxisRecord(stored.image, value.axis, record);
+        SetAxisCount(stored.image, static_cast<uint16_t>(value.axis));
     }
-    return image;
+    return stored;
 }

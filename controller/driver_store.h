@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "controller/unique_handle.h"
@@ -62,6 +63,7 @@ uint32_t RestartController(uint16_t controllerNumber);
 
 struct StoredAxisValue {
     int axis;
+    DWORD type;
     std::vector<uint8_t> bytes;
 };
 
@@ -70,5 +72,11 @@ struct StoredAxisValue {
 std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber);
 
 // The stored values as the records of an image, the axis count the highest
-// axis stored: what the controller takes up at its next restart.
-IoConfigImage ReadStoredIoConfig(uint16_t controllerNumber);
+// axis stored: what the controller takes up at its next restart. A value
+// that is not a REG_BINARY of 64 bytes is no record: it is named instead,
+// and the image is not to be used.
+struct StoredIoConfig {
+    IoConfigImage image;
+    std::string refusedValue;
+};
+StoredIoConfig ReadStoredIoConfig(uint16_t controllerNumber);

@@ -1,5 +1,6 @@
 #include "controller/driver_update.h"
 
+#include "controller/controller_lock.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/system_error.h"
@@ -8,12 +9,15 @@
 namespace {
 
 // Nothing is changed before the values stored now are copied, or known to
-// be none.
+// be none; no other writer comes between the copy and the restart.
 template <typename Change>
 DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, const char* before,
                                  Change change) {
-    const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, copy.clock(), copy.note});
     DriverUpdateOutcome outcome;
+    const ControllerWriterLock lock(controllerNumber);
+    outcome.lockError = lock.Error();
+    if (outcome.lockError != 0) return outcome;
+    const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, copy.clock(), copy.note});
     outcome.copyPath = backup.path;
     outcome.copyError = backup.error;
     if (outcome.copyError != 0) return outcome;
@@ -41,11 +45,19 @@ DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyR
 }
 
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
+    if (outcome.lockError != 0) return {LockFailureText(controllerNumber, outcome.lockError)};
     if (outcome.copyError != 0) return {BackupFailureText(controllerNumber, outcome.copyPath, outcome.copyError)};
     std::vector<std::string> failures;
     if (outcome.restartError != 0) failures.push_back(RestartFailureText(controllerNumber, outcome.restartError));
     if (outcome.storeError != 0) failures.push_back(StoreFailureText(controllerNumber, outcome.storeError));
     return failures;
+}
+
+std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {
+    const std::string controller = ControllerNumberText(controllerNumber);
+    if (error == ERROR_TIMEOUT) return "Another program is writing the assignments of controller " + controller + ".";
+    return "Quillet could not make sure that no other program writes to controller " + controller +
+           " at the same time: " + SystemErrorText(error) + "\nNothing was changed on controller " + controller + ".";
 }
 
 std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error) {

@@ -1,6 +1,6 @@
-// Write and Reset as one call each, for the window and tvxio alike: keep a
-// copy of the values stored for the controller, then store the image's
-// records or delete them, then restart the controller. The check for
+// Write and Reset as one call each, for the window and tvxio alike: hold
+// the controller against other writers, keep a copy of the values stored
+// for it, then store the image's records or delete them, then restart it. The check for
 // conflicts comes before, in the front end that asks about it.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include "ioconfig/io_config_image.h"
 
 struct DriverUpdateOutcome {
+    uint32_t lockError = 0;  // ERROR_TIMEOUT: another writer held the controller; nothing was changed
     std::string copyPath;    // the copy of the values stored before, or the file it could not be; empty when none were stored
     uint32_t copyError = 0;  // the copy could not be made: nothing was changed
     uint32_t storeError = 0;
@@ -37,10 +38,12 @@ DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoCon
 DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy);
 
 // What went wrong, one message for each failure, in the order both front
-// ends report them: the copy alone, when it could not be made; otherwise
-// the restart, then the store. Lines are separated by "\n".
+// ends report them: the lock or the copy alone, when either kept the command
+// from changing anything; otherwise the restart, then the store. Lines are
+// separated by "\n".
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome);
 
+std::string LockFailureText(uint16_t controllerNumber, uint32_t error);
 std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error);
 std::string StoreFailureText(uint16_t controllerNumber, uint32_t error);
 std::string RestartFailureText(uint16_t controllerNumber, uint32_t error);

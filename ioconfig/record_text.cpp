@@ -1,6 +1,5 @@
 #include "ioconfig/record_text.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "ioconfig/white_space.h"
@@ -28,37 +27,22 @@ int HexDigitValue(char c) {
     return -1;
 }
 
-// Reads one signed 16-bit hexadecimal number from the front of the text as
-// the standard library's formatted input does: blanks skipped, then an
-// optional sign, an optional "0x" or "0X" and the digits, up to the first
-// character that is no digit. A lone "0" is a number; "0x" without a digit
-// after it, or a value outside -32768..32767, is not.
-std::optional<int16_t> TakeHexNumber(std::string_view& text) {
-    size_t at = 0;
-    auto next = [&] { return at < text.size() ? text[at] : '\0'; };
-    while (IsWhiteSpace(next())) ++at;
-    const bool negative = next() == '-';
-    if (negative || next() == '+') ++at;
-    bool sawDigit = false;
-    if (next() == '0') {
-        ++at;
-        sawDigit = true;
-        if (next() == 'x' || next() == 'X') {
-            ++at;
-            sawDigit = false;
-        }
-    }
-    // Capped just past the 16-bit range, so a long run of digits cannot wrap.
-    constexpr uint32_t BeyondRange = 0x10000;
-    uint32_t magnitude = 0;
-    for (int digit; (digit = HexDigitValue(next())) >= 0; ++at) {
-        magnitude = std::min<uint32_t>(magnitude * 16 + static_cast<uint32_t>(digit), BeyondRange);
-        sawDigit = true;
-    }
-    text.remove_prefix(at);
-    if (!sawDigit || magnitude > (negative ? 0x8000u : 0x7FFFu)) return std::nullopt;
-    const int32_t value = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
-    return static_cast<int16_t>(value);
+void SkipWhiteSpace(std::string_view& text) {
+    while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
+}
+
+// One byte from the front of the text: one or two hexadecimal digits, then
+// white space or the end.
+std::optional<uint8_t> TakeByte(std::string_view& text) {
+    int value = 0;
+    size_t digits = 0;
+    // A third digit is enough to refuse the number.
+    for (int digit; digits < text.size() && digits <= 2 && (digit = HexDigitValue(text[digits])) >= 0; ++digits)
+        value = value * 16 + digit;
+    if (digits == 0 || digits > 2) return std::nullopt;
+    text.remove_prefix(digits);
+    if (!text.empty() && !IsWhiteSpace(text.front())) return std::nullopt;
+    return static_cast<uint8_t>(value);
 }
 
 }  // namespace
@@ -66,9 +50,12 @@ std::optional<int16_t> TakeHexNumber(std::string_view& text) {
 std::optional<AxisIoRecord> DecodeRecordText(std::string_view text) {
     AxisIoRecord record;
     for (uint8_t& byte : record.bytes) {
-        const std::optional<int16_t> number = TakeHexNumber(text);
-        if (!number) return std::nullopt;
-        byte = static_cast<uint8_t>(*number & 0xFF);
+        SkipWhiteSpace(text);
+        const std::optional<uint8_t> taken = TakeByte(text);
+        if (!taken) return std::nullopt;
+        byte = *taken;
     }
+    SkipWhiteSpace(text);
+    if (!text.empty()) return std::nullopt;
     return record;
 }

@@ -16,9 +16,8 @@ std::string EncodeRecordText(const AxisIoRecord& record);
 // a whole record.
 std::string EncodeByteText(const uint8_t* bytes, size_t count);
 
-// Reads the text as a stream of 64 signed 16-bit hexadecimal numbers, the
-// way formatted input reads them (blanks skipped, a sign and "0x" allowed),
-// keeping the low 8 bits of each; numbers after the 64th are ignored.
-// Empty when 64 numbers cannot be read: a damaged value must never become
-// channel numbers that nobody chose.
+// Reads exactly 64 numbers of one or two hexadecimal digits, either case,
+// separated by white space, with nothing after the 64th but white space.
+// Empty for anything else, "105", "-1", "0x05" and a 65th number included: a
+// damaged value must never become channel numbers that nobody chose.
 std::optional<AxisIoRecord> DecodeRecordText(std::string_view text);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <source_location>
 #include <string>
@@ -15,6 +16,7 @@
 #include "tests/support/driver_keys.h"
 #include "tests/support/example_record.h"
 #include "tests/support/file_tree.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -338,14 +340,21 @@ TEST_F(ConfigFile, SavingOverAFileRemovesTheAxesPastTheSavedOnesAndKeepsEverythi
     EXPECT_EQ(GetAxisRecord(State().image, 3).bytes, ExampleRecord().bytes);
 }
 
-TEST_F(ConfigFile, AGapInTheKeysEndsTheLoad) {
+// Loading one axis of eight without a word would drop seven.
+TEST_F(ConfigFile, AKeyPastAGapIsRefusedNamingTheMissingKey) {
     const std::string path = folder.File("gap.tvxio");
-    WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, HexText(Patterned(1, 5))) + KeyLine(3, HexText(Patterned(3, 5))));
-    HoldAxes(State(), 0);
-    Open(path);
-    EXPECT_EQ(GetAxisCount(State().image), 1);
-    EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, Patterned(1, 5).bytes);
-    EXPECT_EQ(GetAxisRecord(State().image, 3).bytes, Patterned(3).bytes);
+    const std::pair<std::string, const char*> gaps[] = {
+        {KeyLine(1, HexText(Patterned(1, 5))) + KeyLine(3, HexText(Patterned(3, 5))), "Axis2IOConfig"},
+        {KeyLine(1, HexText(Patterned(1, 5))) + "Axis2IOConfig=\r\n" + KeyLine(8, HexText(Patterned(8, 5))),
+         "Axis2IOConfig"},
+        {KeyLine(2, HexText(Patterned(2, 5))), "Axis1IOConfig"},
+    };
+    for (const auto& [keys, missing] : gaps) {
+        WriteTextFile(path, "[TVXIOConfig]\r\n" + keys);
+        HoldAxes(State(), 0);
+        ExpectWarning(Open(path), NoRecordsText(path, missing));
+        EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, Patterned(1).bytes);
+    }
 }
 
 TEST_F(ConfigFile, SixteenKeysLoadSixteenAndASeventeenthIsNeverRead) {
@@ -405,12 +414,37 @@ TEST_F(ConfigFile, CancelInEitherDialogChangesNothing) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
+// Written by hand rather than by Save As, a file still loads.
+TEST_F(ConfigFile, HandWrittenFilesLoad) {
+    std::string lowerCase = HexText(Patterned(2, 7));
+    for (char& c : lowerCase) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string one = HexText(Patterned(1, 7)), two = HexText(Patterned(2, 7));
+    const std::string texts[] = {
+        "[tvxioconfig]\r\naxis1ioconfig=" + one + "\r\nAXIS2IOCONFIG=" + lowerCase + "\r\n",
+        "[TVXIOConfig]\nAxis1IOConfig=" + one + "\nAxis2IOConfig=" + two + "\n",
+        "\xEF\xBB\xBF[TVXIOConfig]\r\nAxis1IOConfig=" + one + "\r\nAxis2IOConfig=" + two + "\r\n",
+        "[TVXIOConfig]\r\nAxis1IOConfig = " + one + "\r\n  Axis2IOConfig =\t" + two + "\r\n",
+    };
+    const std::string path = folder.File("by hand.tvxio");
+    for (const std::string& text : texts) {
+        WriteTextFile(path, text);
+        HoldAxes(State(), 0);
+        EXPECT_TRUE(Open(path).empty()) << text;
+        EXPECT_EQ(GetAxisCount(State().image), 2) << text;
+        EXPECT_EQ(GetAxisRecord(State().image, 2).bytes, Patterned(2, 7).bytes) << text;
+    }
+}
+
 TEST_F(ConfigFile, ADamagedValueRefusesTheWholeLoad) {
     const std::string twenty = HexText(Patterned(2)).substr(0, 60);
     const std::string notHex = "0G " + HexText(Patterned(2)).substr(3);
     const std::string outOfRange = "8000 " + HexText(Patterned(2)).substr(3);
     const std::string short63 = HexText(Patterned(2)).substr(0, 189);
-    for (const std::string& damaged : {twenty, notHex, outOfRange, short63}) {
+    const std::string stored05 = "105 " + HexText(Patterned(2)).substr(3);
+    const std::string storedFF = "-1 " + HexText(Patterned(2)).substr(3);
+    const std::string sixtyFive = HexText(Patterned(2)) + "00";
+    const std::string trailing = HexText(Patterned(2)) + "; checked";
+    for (const std::string& damaged : {twenty, notHex, outOfRange, short63, stored05, storedFF, sixtyFive, trailing}) {
         const std::string path = folder.File("damaged.tvxio");
         WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText) + KeyLine(2, damaged) +
                                 KeyLine(3, ExampleText));
@@ -428,19 +462,16 @@ TEST_F(ConfigFile, ADamagedValueRefusesTheWholeLoad) {
     EXPECT_NE(text.find("Axis2IOConfig"), std::string::npos);
 }
 
-TEST_F(ConfigFile, AValueTooLongForTheBufferLoadsOnlyIfItsSixtyFourNumbersAreWhole) {
+TEST_F(ConfigFile, AValueWithMoreThanSixtyFourNumbersIsRefusedHoweverLong) {
     const std::string path = folder.File("long.tvxio");
-    // 64 numbers, then more than the buffer holds: those are ignored.
     std::string tail;
     for (int i = 0; i < 40; ++i) tail += "7F ";
     WriteTextFile(path, "[TVXIOConfig]\r\n" + KeyLine(1, ExampleText + tail));
     HoldAxes(State(), 0);
-    EXPECT_TRUE(Open(path).empty());
-    EXPECT_EQ(GetAxisCount(State().image), 1);
-    EXPECT_EQ(GetAxisRecord(State().image, 1).bytes, ExampleRecord().bytes);
+    ExpectWarning(Open(path), DamagedValueText(path, AxisKey(1)));
+    EXPECT_EQ(GetAxisCount(State().image), 0);
 
-    // Padded so that the buffer ends inside the 64th number, "1F": never
-    // read as 1. The profile functions drop leading blanks, not inner ones.
+    // Padded past what a 256-byte buffer would hold, 65 numbers in all.
     std::string padded = "00" + std::string(66, ' ');
     for (int i = 0; i < 62; ++i) padded += "00 ";
     ASSERT_EQ(padded.size(), 254u);
@@ -469,6 +500,24 @@ TEST_F(ConfigFile, ASaveThatFailsIsReportedWithTheSystemsReason) {
     EXPECT_EQ(ReadTextFile(locked), before);
     EXPECT_EQ(SaveFailureText(locked, ERROR_SHARING_VIOLATION),
               "Quillet could not save the I/O configuration to the file\n" + locked + "\nSharing violation.");
+}
+
+// The profile functions report success on a full disk: only reading back
+// tells.
+TEST_F(ConfigFile, ASaveCutShortByAFullDiskLeavesTheFileAsItWasAndSaysSo) {
+    const std::string path = FileOfAxes("kept.tvxio", 3, 5);
+    const std::string before = ReadTextFile(path);
+    HoldAxes(State(), 2);
+    std::vector<SeenMessageBox> boxes;
+    {
+        const FullDisk full;
+        boxes = SaveAs(path);
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string start = "Quillet could not save the I/O configuration to the file\n" + path + "\n";
+    EXPECT_EQ(boxes[0].text.substr(0, start.size()), start);
+    EXPECT_EQ(ReadTextFile(path), before);
+    EXPECT_EQ(FileNamesIn(folder.Path()), Lines{"kept.tvxio"});
 }
 
 TEST_F(ConfigFile, AFileDialogThatFailsSaysSo) {

@@ -18,6 +18,7 @@
 #include "tests/support/called_from.h"
 #include "tests/support/driver_keys.h"
 #include "tests/support/file_tree.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/held_axes.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -34,17 +35,7 @@ std::string BackupFolder() {
     return settings.substr(0, settings.find_last_of('\\') + 1) + "Backups";
 }
 
-Lines BackupFiles() {
-    Lines names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((BackupFolder() + "\\*.tvxio").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
+Lines BackupFiles() { return FileNamesIn(BackupFolder(), "*.tvxio"); }
 
 std::string Profile(const std::string& path, const char* section, const std::string& key) {
     char value[1024] = {};
@@ -532,6 +523,11 @@ TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     const std::string copy = BackupFolder() + "\\" + files[0];
     EXPECT_EQ(Profile(copy, "Backup", "Controller"), "0");
     EXPECT_EQ(Profile(copy, "Backup", "Before"), "Write");
+    char user[257] = {}, computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD userSize = sizeof user, computerSize = sizeof computer;
+    ASSERT_TRUE(GetUserNameA(user, &userSize) && GetComputerNameA(computer, &computerSize));
+    EXPECT_EQ(Profile(copy, "Backup", "User"), user);
+    EXPECT_EQ(Profile(copy, "Backup", "Computer"), computer);
     const std::string taken = Profile(copy, "Backup", "Taken");  // YYYY-MM-DD HH:MM:SS
     ASSERT_EQ(taken.size(), 19u);
     EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
@@ -608,4 +604,19 @@ TEST_F(DriverStore, ACopyThatCannotBeMadeStopsTheCommandWithNothingChanged) {
     EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
     ExpectAxisValue("0", 1, Patterned(9));
     EXPECT_TRUE(deviceLog.empty());
+}
+
+TEST_F(DriverStore, ACopyCutShortByAFullDiskStopsTheCommandAndLeavesNoFile) {
+    StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
+    HoldAxes(State(), 2);
+    std::vector<ShownBox> boxes;
+    {
+        const FullDisk full;
+        boxes = Run(IDM_WRITE_IO);
+    }
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].seen.text.rfind("Quillet could not keep a copy of the assignments stored for controller 0", 0), 0u);
+    EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
+    EXPECT_TRUE(deviceLog.empty());
+    EXPECT_TRUE(FileNamesIn(BackupFolder()).empty());
 }

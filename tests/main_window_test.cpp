@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <source_location>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/called_from.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -43,6 +45,16 @@ protected:
     HMENU Popup(int position) { return GetSubMenu(GetMenu(quillet.Handle()), position); }
 
     std::string Window() { return LoggedPointer(quillet.Handle()); }
+
+    void ExpectOpenFailureBox(const std::vector<SeenMessageBox>& boxes,
+                              std::source_location caller = std::source_location::current()) {
+        const CalledFrom trace(caller);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Quillet could not open controller 0.");
+        EXPECT_EQ(boxes[0].caption, "Quillet");
+        EXPECT_EQ(boxes[0].icon, LoadIconA(nullptr, IDI_WARNING));
+        EXPECT_EQ(boxes[0].owner, quillet.Handle());
+    }
 
     SimulatedBoard board;
     QuilletWindow quillet;
@@ -101,12 +113,14 @@ TEST_F(MainWindow, ReadCopiesTheWholeAreaAndClosesTheController) {
     EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
 }
 
-TEST_F(MainWindow, ReadFromAControllerThatWillNotOpenChangesNothingButRepaints) {
+TEST_F(MainWindow, ReadFromAControllerThatWillNotOpenChangesNothingButRepaintsAndSaysSo) {
     for (const char* openResult : {"0", "-1"}) {
         board.Describe(std::string("open = ") + openResult + "\n");
         board.ClearCallLog();
         ShowPainted(quillet.Handle());
+        MessageBoxAnswerer boxes;
         quillet.Command(IDM_READ_IO);
+        ExpectOpenFailureBox(boxes.Seen());
         EXPECT_FALSE(quillet.State().imageValid);
         EXPECT_EQ(GetAxisCount(quillet.State().image), 0);
         EXPECT_EQ(board.CallLog(), Lines{std::string("KXOpen(0, 2, \"\") = ") + openResult});
@@ -194,11 +208,11 @@ TEST_F(MainWindow, ControllerInfoShowsTheDialogWithTheOpenHandleThenClosesIt) {
                                       "KXClose(1)"}));
 }
 
-TEST_F(MainWindow, ControllerInfoForAControllerThatWillNotOpenShowsNothing) {
+TEST_F(MainWindow, ControllerInfoForAControllerThatWillNotOpenShowsOnlyThatItWillNot) {
     board.Describe("open = -3\n");
-    ModalAnswerer answerer([](HWND dialog) { PressButton(dialog, IDOK); });
+    MessageBoxAnswerer boxes;
     quillet.Command(IDM_CONTROLLER_INFO);
-    EXPECT_EQ(answerer.DialogsAnswered(), 0);
+    ExpectOpenFailureBox(boxes.Seen());
     EXPECT_EQ(board.CallLog(), Lines{"KXOpen(0, 2, \"\") = -3"});
 }
 

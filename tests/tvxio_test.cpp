@@ -96,7 +96,7 @@ TEST_F(Tvxio, CheckPrintsTheFindingsAndExitsByThem) {
     const FinishedRun conflicting = RunTvxio("check " + TwoAxes("conflicting.tvxio", 25));
     EXPECT_EQ(conflicting.status, 1u);
     EXPECT_EQ(conflicting.out, (Lines{"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).",
-                                      "1 errors, 0 warnings"}));
+                                      "1 error, 0 warnings"}));
     // With the controller known, its channels count too: 33 is no input.
     const std::string misplaced = File("misplaced.tvxio", "[TVXIOConfig]\r\nAxis1IOConfig=" + HexText([] {
                                            AxisIoRecord record = Servo();
@@ -176,7 +176,7 @@ TEST_F(Tvxio, AChannelThatCannotBeReadIsSaidToBeUnread) {
     EXPECT_EQ(checked.status, 0u);
     EXPECT_EQ(checked.out, (Lines{"warning: Axis 1 Plus Limit (inp) is on channel 9, whose configuration Quillet "
                                   "could not read from the controller.",
-                                  "0 errors, 1 warnings"}));
+                                  "0 errors, 1 warning"}));
 }
 
 // Only the commands that need the board bind its library: without it, files
@@ -246,7 +246,9 @@ TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
     ASSERT_EQ(copies.out.size(), 1u);
     EXPECT_EQ(copies.out[0].substr(0, copy.size() + 16), copy + "  controller 0  ");
     EXPECT_EQ(copies.out[0].substr(copies.out[0].size() - 22), "  before Write  8 axes");
-    EXPECT_TRUE(RunTvxio("backups -b 3").out.empty());
+    const std::string settings = SettingsFilePath();
+    EXPECT_EQ(RunTvxio("backups -b 3").out,
+              Lines{"No copies of controller 3 in " + settings.substr(0, settings.rfind('\\')) + "\\Backups."});
 }
 
 TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
@@ -259,4 +261,89 @@ TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
     const FinishedRun forced = RunTvxio("write " + conflicting + " --force");
     EXPECT_EQ(forced.status, 0u);
     EXPECT_EQ(RunTvxio("diff " + conflicting + " stored").status, 0u);
+}
+
+// Six writers to one controller in the same second: each keeps a whole
+// copy of its own, one after the other.
+TEST_F(Tvxio, ParallelWritesEachKeepAWholeCopyOfTheirOwn) {
+    const std::string path = TwoAxes("two.tvxio");
+    ASSERT_EQ(RunTvxio("write " + path).status, 0u);
+    Lines writes;
+    for (int i = 1; i <= 6; ++i) writes.push_back("write " + path + " --note \"run " + std::to_string(i) + "\"");
+    for (const FinishedRun& run : RunAllToEnd(ProgramFolder() + "\\tvxio.exe", writes))
+        EXPECT_EQ(run.status, 0u) << (run.err.empty() ? "" : run.err[0]);
+    const std::string settings = SettingsFilePath();
+    const std::string copies = settings.substr(0, settings.rfind('\\')) + "\\Backups";
+    const Lines names = FileNamesIn(copies);
+    ASSERT_EQ(names.size(), 6u);
+    Lines notes;
+    for (const std::string& name : names) {
+        EXPECT_EQ(RunTvxio("diff " + path + " \"" + copies + "\\" + name + "\"").out, Lines{}) << name;
+        char note[64] = {};
+        GetPrivateProfileStringA("Backup", "Note", "", note, sizeof note, (copies + "\\" + name).c_str());
+        notes.push_back(note);
+    }
+    std::sort(notes.begin(), notes.end());
+    EXPECT_EQ(notes, (Lines{"run 1", "run 2", "run 3", "run 4", "run 5", "run 6"}));
+}
+
+// Held by another writer past the wait, the controller is left alone.
+TEST_F(Tvxio, AnotherWriterOfTheControllerKeepsThisOneFromChangingAnything) {
+    HANDLE lock = CreateMutexA(nullptr, TRUE, "Local\\Quillet.Controller0");
+    const FinishedRun written = RunTvxio("write " + TwoAxes("two.tvxio"));
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+    EXPECT_EQ(written.status, 2u);
+    EXPECT_EQ(written.err, Lines{"tvxio: Another program is writing the assignments of controller 0."});
+    EXPECT_EQ(RunTvxio("diff " + TwoAxes("two.tvxio") + " stored").status, 1u);
+}
+
+// A bare name is one in the current folder, as in any other program, and
+// so is a name outside the ANSI code page.
+TEST_F(Tvxio, FileNamesAreTakenAgainstTheCurrentFolder) {
+    const FinishedRun read = RunToEnd(ProgramFolder() + "\\tvxio.exe", "read golden.tvxio", folder.Path());
+    EXPECT_EQ(read.out, Lines{"Read 8 axes from controller 0 into " + folder.File("golden.tvxio") + "."});
+    EXPECT_EQ(RunToEnd(ProgramFolder() + "\\tvxio.exe", "diff golden.tvxio board", folder.Path()).status, 0u);
+
+    const std::string unicode = folder.File("\xCE\xA9" "folder");  // Omega
+    ASSERT_TRUE(CreateDirectoryA(unicode.c_str(), nullptr));
+    const std::string file = unicode + "\\\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB.tvxio";  // Cyrillic
+    EXPECT_EQ(RunTvxio("read \"" + file + "\"").status, 0u);
+    EXPECT_EQ(RunTvxio("diff \"" + file + "\" board").out, Lines{});
+}
+
+TEST_F(Tvxio, NothingIsSaidToBeDoneThatWasNot) {
+    board.Describe("axisCount = 0\n");
+    const FinishedRun empty = RunTvxio("read " + folder.File("none.tvxio"));
+    EXPECT_EQ(empty.status, 2u);
+    EXPECT_EQ(empty.err, Lines{"tvxio: controller 0 has no axes in use: nothing was written to " +
+                               folder.File("none.tvxio")});
+    EXPECT_FALSE(FileExists(folder.File("none.tvxio")));
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, ControllerKey("0").c_str(), &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "Axis1IOConfig", 0, REG_BINARY, Servo().bytes.data(), 63);
+    RegCloseKey(key);
+    EXPECT_EQ(RunTvxio("show stored").err,
+              Lines{"tvxio: the value Axis1IOConfig stored for controller 0 is not a record (64 bytes of REG_BINARY)"});
+}
+
+// Newest first; within one second by the number in the name.
+TEST_F(Tvxio, BackupsListsTheCopiesNewestFirst) {
+    const std::string settings = SettingsFilePath();
+    const std::string copies = settings.substr(0, settings.rfind('\\')) + "\\Backups";
+    CreateDirectoryA(copies.c_str(), nullptr);
+    const std::pair<const char*, const char*> made[] = {{"", "09:05:03"}, {"-2", "09:05:03"}, {"-9", "09:05:03"},
+                                                       {"-10", "09:05:03"}, {"", "09:05:02"}};
+    for (const auto& [number, time] : made) {
+        const std::string name = std::string("controller0-20261207-0905") + (time + 6) + number + ".tvxio";
+        WriteTextFile(copies + "\\" + name, "[Backup]\r\nController=0\r\nTaken=2026-12-07 " + std::string(time) +
+                                                "\r\nBefore=Write\r\n[TVXIOConfig]\r\nAxis1IOConfig=" + HexText(Servo()) + "\r\n");
+    }
+    Lines order;
+    for (const std::string& line : RunTvxio("backups").out)
+        order.push_back(line.substr(copies.size() + 1, line.find("  ") - copies.size() - 1));
+    EXPECT_EQ(order, (Lines{"controller0-20261207-090503-10.tvxio", "controller0-20261207-090503-9.tvxio",
+                            "controller0-20261207-090503-2.tvxio", "controller0-20261207-090503.tvxio",
+                            "controller0-20261207-090502.tvxio"}));
 }

@@ -22,6 +22,7 @@
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/controller_number.h"
+#include "ioconfig/counted_words.h"
 #include "ioconfig/store_names.h"
 
 namespace {
@@ -32,7 +33,7 @@ constexpr const char* Usage =
     "       tvxio check SOURCE [-b N]\n"
     "       tvxio diff OLD NEW\n"
     "       tvxio read FILE [-b N]\n"
-    "       tvxio write FILE [-b N] [--force]\n"
+    "       tvxio write FILE [-b N] [--force] [--note TEXT]\n"
     "       tvxio backups [-b N]\n"
     "       tvxio --help | --version\n"
     "SOURCE, OLD, NEW: a .tvxio file, board[:N] (the controller's current configuration)\n"
@@ -62,9 +63,10 @@ void PrintTrouble(const std::string& line) {
 struct Arguments {
     std::string command;
     std::vector<std::string> operands;
-    std::optional<uint16_t> controller;  // -b N
+    std::optional<uint16_t> controller;  // -b N or --board=N
     bool csv = false;
     bool force = false;
+    std::string note;  // for the copy write keeps
 };
 
 uint16_t ControllerNumberFrom(const std::string& text) {
@@ -83,6 +85,7 @@ Arguments ParseArguments(int argc, char** argv) {
         const std::string word = argv[i];
         if (word == "--csv") arguments.csv = true;
         else if (word == "--force") arguments.force = true;
+        else if (word == "--note" && i + 1 < argc) arguments.note = argv[++i];
         else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
         else if (word.starts_with(LongBoardOption))
             arguments.controller = ControllerNumberFrom(word.substr(LongBoardOption.size()));
@@ -119,6 +122,17 @@ std::string Copies() { return CopiesFolder(Settings().path); }
 
 std::string Controller(uint16_t number) { return "controller " + ControllerNumberText(number); }
 
+// The profile functions take a bare name as one in the Windows folder: every
+// file operand is made whole against the current folder first.
+std::string FullPath(const std::string& operand) {
+    char path[MAX_PATH] = {};
+    char* name = nullptr;
+    const DWORD length = GetFullPathNameA(operand.c_str(), sizeof path, path, &name);
+    if (length == 0 || length >= sizeof path)
+        throw Trouble{"cannot use the path " + operand + ": " + SystemErrorText(LastErrorOr(ERROR_FILENAME_EXCED_RANGE))};
+    return path;
+}
+
 // Bound only by the commands that need the board, so that the file commands
 // work where the controller software is not installed.
 void BindBoard() {
@@ -144,7 +158,7 @@ Source ParseSource(const std::string& text, const Arguments& arguments) {
         if (text == name) return {kind, "", ControllerOf(arguments)};
         if (text.rfind(name + ":", 0) == 0) return {kind, "", ControllerNumberFrom(text.substr(name.size() + 1))};
     }
-    return {Source::Kind::File, text, 0};
+    return {Source::Kind::File, FullPath(text), 0};
 }
 
 IoConfigImage ReadFile(const std::string& path) {
@@ -169,10 +183,18 @@ IoConfigImage ReadBoard(uint16_t controller) {
     return image;
 }
 
+IoConfigImage ReadStored(uint16_t controller) {
+    const StoredIoConfig stored = ReadStoredIoConfig(controller);
+    if (!stored.refusedValue.empty())
+        throw Trouble{"the value " + stored.refusedValue + " stored for " + Controller(controller) +
+                      " is not a record (64 bytes of REG_BINARY)"};
+    return stored.image;
+}
+
 IoConfigImage Load(const Source& source) {
     switch (source.kind) {
         case Source::Kind::Board: return ReadBoard(source.controller);
-        case Source::Kind::Stored: return ReadStoredIoConfig(source.controller);
+        case Source::Kind::Stored: return ReadStored(source.controller);
         case Source::Kind::File: break;
     }
     return ReadFile(source.path);
@@ -210,7 +232,8 @@ int Check(const Arguments& arguments) {
     }
     PrintFindings(findings);
     const int errors = CountFindings(findings, FindingLevel::Error);
-    std::printf("%d errors, %d warnings\n", errors, CountFindings(findings, FindingLevel::Warning));
+    std::printf("%s, %s\n", Counted(errors, "error", "errors").c_str(),
+                Counted(CountFindings(findings, FindingLevel::Warning), "warning", "warnings").c_str());
     return errors == 0 ? AllWell : Found;
 }
 
@@ -225,12 +248,15 @@ int Diff(const Arguments& arguments) {
 
 int Read(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
-    const std::string& path = arguments.operands[0];
+    const std::string path = FullPath(arguments.operands[0]);
     const uint16_t controller = ControllerOf(arguments);
     const IoConfigImage image = ReadBoard(controller);
+    const int axes = AxisRecordsInUse(image);
+    if (axes == 0) throw Trouble{Controller(controller) + " has no axes in use: nothing was written to " + path};
     if (const uint32_t error = WriteIoConfigFile(path, image))
         throw Trouble{"cannot save " + path + ": " + SystemErrorText(error)};
-    std::printf("Read %d axes from %s into %s.\n", AxisRecordsInUse(image), Controller(controller).c_str(), path.c_str());
+    std::printf("Read %s from %s into %s.\n", Counted(axes, "axis", "axes").c_str(), Controller(controller).c_str(),
+                path.c_str());
     return AllWell;
 }
 
@@ -238,7 +264,7 @@ constexpr const char* ElevationHint = "Writing to the driver needs an elevated p
 
 int Write(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
-    const std::string& path = arguments.operands[0];
+    const std::string path = FullPath(arguments.operands[0]);
     const uint16_t controller = ControllerOf(arguments);
     const IoConfigImage image = ReadFile(path);
     const std::vector<Finding> findings = CheckAssignments(image);
@@ -249,11 +275,11 @@ int Write(const Arguments& arguments) {
             return Found;
         }
     }
-    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, ""});
+    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note});
     std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
-    if (outcome.copyError == 0) {
-        std::printf("Stored %d axes for %s from %s.\n", AxisRecordsInUse(image), Controller(controller).c_str(),
-                    path.c_str());
+    if (outcome.lockError == 0 && outcome.copyError == 0) {
+        std::printf("Stored %s for %s from %s.\n", Counted(AxisRecordsInUse(image), "axis", "axes").c_str(),
+                    Controller(controller).c_str(), path.c_str());
         if (outcome.copyPath.empty()) std::printf("Nothing was stored before: no copy made.\n");
         else std::printf("The values stored before are in %s.\n", outcome.copyPath.c_str());
     }
@@ -265,14 +291,19 @@ int Write(const Arguments& arguments) {
 
 int Backups(const Arguments& arguments) {
     ExpectOperands(arguments, 0);
-    std::vector<BackupCopy> copies = ListBackups(Copies());
+    const std::string folder = Copies();
+    std::vector<BackupCopy> copies = ListBackups(folder);
     if (arguments.controller) {
         const std::string wanted = ControllerNumberText(*arguments.controller);
         std::erase_if(copies, [&](const BackupCopy& copy) { return copy.controller != wanted; });
     }
+    if (copies.empty()) {
+        const std::string whose = arguments.controller ? " of " + Controller(*arguments.controller) : "";
+        std::printf("No copies%s in %s.\n", whose.c_str(), folder.c_str());
+    }
     for (const BackupCopy& copy : copies)
-        std::printf("%s  controller %s  %s  before %s  %d axes\n", copy.path.c_str(), copy.controller.c_str(),
-                    copy.taken.c_str(), copy.before.c_str(), copy.axes);
+        std::printf("%s  controller %s  %s  before %s  %s\n", copy.path.c_str(), copy.controller.c_str(),
+                    copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str());
     return AllWell;
 }
 

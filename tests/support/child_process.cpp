@@ -26,32 +26,46 @@ HANDLE InheritedOutput(const std::string& path) {
 
 }  // namespace
 
-FinishedRun RunToEnd(const std::string& program, const std::string& arguments, const std::string& workingFolder) {
+std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vector<std::string>& argumentLists,
+                                     const std::string& workingFolder) {
     ScratchFolder capture;
-    HANDLE out = InheritedOutput(capture.File("out"));
-    HANDLE err = InheritedOutput(capture.File("err"));
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    PROCESS_INFORMATION process{};
-    FinishedRun finished;
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process)) {
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << arguments;
-        GetExitCodeProcess(process.hProcess, &finished.status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
-        ADD_FAILURE() << program << " did not start: " << GetLastError();
+    std::vector<FinishedRun> finished(argumentLists.size());
+    std::vector<HANDLE> processes;
+    for (size_t i = 0; i < argumentLists.size(); ++i) {
+        const std::string name = std::to_string(i);
+        HANDLE out = InheritedOutput(capture.File("out" + name));
+        HANDLE err = InheritedOutput(capture.File("err" + name));
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out;
+        startup.hStdError = err;
+        std::string commandLine = "\"" + program + "\" " + argumentLists[i];
+        PROCESS_INFORMATION process{};
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                           workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process)) {
+            CloseHandle(process.hThread);
+            processes.push_back(process.hProcess);
+        } else {
+            ADD_FAILURE() << program << " did not start: " << GetLastError();
+            processes.push_back(nullptr);
+        }
+        CloseHandle(out);
+        CloseHandle(err);
     }
-    CloseHandle(out);
-    CloseHandle(err);
-    finished.out = LinesOf(ReadTextFile(capture.File("out")));
-    finished.err = LinesOf(ReadTextFile(capture.File("err")));
+    for (size_t i = 0; i < processes.size(); ++i) {
+        if (processes[i] == nullptr) continue;
+        EXPECT_EQ(WaitForSingleObject(processes[i], 30000), WAIT_OBJECT_0) << argumentLists[i];
+        GetExitCodeProcess(processes[i], &finished[i].status);
+        CloseHandle(processes[i]);
+        finished[i].out = LinesOf(ReadTextFile(capture.File("out" + std::to_string(i))));
+        finished[i].err = LinesOf(ReadTextFile(capture.File("err" + std::to_string(i))));
+    }
     return finished;
+}
+
+FinishedRun RunToEnd(const std::string& program, const std::string& arguments, const std::string& workingFolder) {
+    return RunAllToEnd(program, {arguments}, workingFolder).front();
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingFolder,

@@ -41,6 +41,9 @@ struct FinishedRun {
 // empty), its standard output and error going to files, and waits for it.
 FinishedRun RunToEnd(const std::string& program, const std::string& arguments,
                      const std::string& workingFolder = "");
+// The same for several runs of program at once, one for each argument list.
+std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vector<std::string>& argumentLists,
+                                     const std::string& workingFolder = "");
 
 // Copies quillet.exe into folder, with the libraries given as paths below
 // the test program's folder ("" leaves a library out).

@@ -1,0 +1,28 @@
+// One writer per controller across every program of the session, Quillet's
+// windows and tvxio runs alike: held from the copy of the stored values to
+// the end of the restart, so that no two writers interleave.
+#pragma once
+
+#include <cstdint>
+
+#include "controller/system_handles.h"
+
+// Another writer may hold a controller this long before this one gives up.
+constexpr uint32_t LongestWaitForWriter = 10000;
+
+class ControllerWriterLock {
+public:
+    // Waits for the controller's named mutex; Error() tells whether it is held.
+    explicit ControllerWriterLock(uint16_t controllerNumber);
+    ~ControllerWriterLock();
+    ControllerWriterLock(const ControllerWriterLock&) = delete;
+    ControllerWriterLock& operator=(const ControllerWriterLock&) = delete;
+
+    // 0 when held; ERROR_TIMEOUT when another writer kept it past the wait.
+    uint32_t Error() const { return error_; }
+
+private:
+    UniqueKernelObject mutex_;
+    bool held_ = false;
+    uint32_t error_ = 0;
+};

@@ -1,0 +1,25 @@
+// Files that are whole or not there at all. A file is written as a new file
+// beside its target, flushed, read back and checked, and only then put in
+// the target's place in one call: a full disk, a crash or a reader at the
+// wrong moment never sees half a file, and a failure leaves the target as it
+// was. The profile functions report success even when a full disk cut the
+// file short, so only the reading back is trusted.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Writes target through `write`, which fills the new file it is given (a
+// copy of target when keepExisting and target exists, else empty), and
+// `readsBack`, which says whether that file holds what was meant. Returns 0
+// or the system's error code; a file that does not read back is reported as
+// a full disk when its disk is (nearly) full, else as a write fault.
+uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
+                        const std::function<uint32_t(const std::string& newFile)>& write,
+                        const std::function<bool(const std::string& newFile)>& readsBack);
+
+// Creates `path` empty, failing when anything of that name is there: the
+// name is then this caller's, whoever else tries it at the same moment.
+// Returns 0, ERROR_FILE_EXISTS, or another system error code.
+uint32_t ClaimNewFile(const std::string& path);

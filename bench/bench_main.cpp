@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/app_state.h"
 #include "app/startup.h"
 #include "bench/editor_timing.h"
 #include "bench/failure.h"
@@ -79,20 +78,16 @@ void MeasureStartUp(int repetitions, BenchReport& report) {
                               MeasureStartUpPhases(repetitions)});
 }
 
-void MeasureInProcess(const BenchOptions& options, BenchReport& report) {
+void MeasureEditorOnWindow(int repetitions, BenchReport& report) {
     HWND quillet = CreateQuilletWindow();
-    if (Runs(options, "editor")) {
-        const std::vector<ResultRow> editor = MeasureEditor(quillet, options.repetitions);
-        report.targets.insert(report.targets.end(), editor.begin(), editor.end());
-    }
-    if (Runs(options, "files")) {
-        const FileRows files = MeasureFiles(quillet, options.repetitions);
-        report.targets.insert(report.targets.end(),
-                              {files.ownWork, files.wholeAgainstCalls, files.wholeAgainstDialogs});
-        report.details.push_back(
-            {"Files, where the own work goes", {files.insideCalls, files.outsideCalls, files.callCount}});
-    }
+    const std::vector<ResultRow> editor = MeasureEditor(quillet, repetitions);
+    report.targets.insert(report.targets.end(), editor.begin(), editor.end());
     DestroyWindow(quillet);
+}
+
+void MeasureFileFunctions(int repetitions, BenchReport& report) {
+    const std::vector<ResultRow> files = MeasureFiles(repetitions);
+    report.targets.insert(report.targets.end(), files.begin(), files.end());
 }
 
 void PrintReport(const BenchReport& report, int repetitions) {
@@ -118,7 +113,8 @@ int main(int argc, char** argv) {
 
     BenchReport report;
     if (Runs(options, "start-up")) MeasureStartUp(options.repetitions, report);
-    if (Runs(options, "editor") || Runs(options, "files")) MeasureInProcess(options, report);
+    if (Runs(options, "editor")) MeasureEditorOnWindow(options.repetitions, report);
+    if (Runs(options, "files")) MeasureFileFunctions(options.repetitions, report);
     DeleteFileA(settingsFile.c_str());
     PrintReport(report, options.repetitions);
     return 0;

@@ -333,17 +333,10 @@ TEST_F(Tvxio, BackupsListsTheCopiesNewestFirst) {
     const std::string settings = SettingsFilePath();
     const std::string copies = settings.substr(0, settings.rfind('\\')) + "\\Backups";
     CreateDirectoryA(copies.c_str(), nullptr);
-    const std::pair<const char*, const char*> made[] = {{"", "09:05:03"}, {"-2", "09:05:03"}, {"-9", "09:05:03"},
-                                                       {"-10", "09:05:03"}, {"", "09:05:02"}};
-    for (const auto& [number, time] : made) {
-        const std::string name = std::string("controller0-20261207-0905") + (time + 6) + number + ".tvxio";
-        WriteTextFile(copies + "\\" + name, "[Backup]\r\nController=0\r\nTaken=2026-12-07 " + std::string(time) +
-                                                "\r\nBefore=Write\r\n[TVXIOConfig]\r\nAxis1IOConfig=" + HexText(Servo()) + "\r\n");
-    }
+    for (const std::string name : {"03", "03-9", "03-10", "02"})
+        WriteTextFile(copies + "\\controller0-20261207-0905" + name + ".tvxio",
+                      "[Backup]\r\nController=0\r\nTaken=2026-12-07 09:05:" + name.substr(0, 2) + "\r\n");
     Lines order;
-    for (const std::string& line : RunTvxio("backups").out)
-        order.push_back(line.substr(copies.size() + 1, line.find("  ") - copies.size() - 1));
-    EXPECT_EQ(order, (Lines{"controller0-20261207-090503-10.tvxio", "controller0-20261207-090503-9.tvxio",
-                            "controller0-20261207-090503-2.tvxio", "controller0-20261207-090503.tvxio",
-                            "controller0-20261207-090502.tvxio"}));
+    for (const std::string& line : RunTvxio("backups").out) order.push_back(line.substr(copies.size() + 26, 6));
+    EXPECT_EQ(order, (Lines{"03-10.", "03-9.t", "03.tvx", "02.tvx"}));
 }

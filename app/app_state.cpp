@@ -8,6 +8,7 @@ AppState* CreateAppState(HWND window) {
     state->deviceHandle = nullptr;
     state->mainWindow = window;
     state->controllerId = 0;
+    state->unsaved = false;
     SetUpSettingsPaths(*state);
     return state;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "controller/quillet_settings.h"
 #include "ioconfig/io_config_image.h"
@@ -17,6 +18,13 @@ struct AppState {
     HWND mainWindow;
     int32_t controllerId;
     char settingsPath[PathFieldSize];
+    // Where the image came from, as the caption names it ("Controller 0",
+    // "press7.tvxio"); empty until one is held.
+    std::string source;
+    // Changes neither saved nor written since.
+    bool unsaved;
+    // What the last Write or Reset did, shown below the summary.
+    std::string driverStatus;
 };
 static_assert(sizeof(bool) == 1, "imageValid is an 8-bit boolean");
 

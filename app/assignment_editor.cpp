@@ -10,6 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "app/summary_view.h"
 #include "app/system_libraries.h"
 #include "controller/controller_io.h"
 #include "ioconfig/channel_offer.h"
@@ -146,7 +147,14 @@ LRESULT OnCommand(HWND page, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+// Cancel, the close box and Escape take the image back to what the sheet
+// opened with, or to the last Apply; every page is told, so each may.
 LRESULT OnNotify(HWND page, const NMHDR& notice) {
+    if (notice.code == static_cast<UINT>(PSN_RESET)) {
+        editorState.editedState->image = editorState.applied;
+        return FALSE;
+    }
+    if (notice.code == static_cast<UINT>(PSN_APPLY)) editorState.applied = editorState.editedState->image;
     if (notice.code != static_cast<UINT>(PSN_SETACTIVE) && notice.code != static_cast<UINT>(PSN_APPLY))
         return FALSE;
     // Activation is accepted and Apply reports no error: the image already
@@ -215,7 +223,7 @@ int EditIoAssignments(HWND owner, AppState& state) {
         return 0;
     }
     ChannelConfiguration channels = ReadChannelFlags(controller.Get(), *channelCount);
-    editorState = {controller.Get(), &state, *channelCount, std::move(channels.flags)};
+    editorState = {controller.Get(), &state, *channelCount, std::move(channels.flags), state.image};
     if (const int unread = static_cast<int>(channels.unreadChannels.size()))
         ShowMessageBox(owner, UnreadChannelsText(ControllerNumber(state), unread), MB_OK | MB_ICONWARNING,
                        IoConfigErrorCaption);
@@ -225,6 +233,8 @@ int EditIoAssignments(HWND owner, AppState& state) {
 }
 
 void ReconfigureIoAssignments(HWND window, AppState& state) {
+    const IoConfigImage before = state.image;
     EditIoAssignments(window, state);
-    InvalidateRect(window, nullptr, TRUE);
+    if (state.image.bytes != before.bytes) state.unsaved = true;
+    ShowHeldImage(window, state);
 }

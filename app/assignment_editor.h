@@ -1,6 +1,7 @@
 // The I/O assignment editor: a property sheet of four pages, each editing a
 // servo axis (1 to 4) on the left and a stepper axis (5 to 8) on the right.
-// Every choice goes into the AppState's image at once.
+// Every choice goes into the AppState's image at once; Cancel takes them
+// back.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "ioconfig/io_config_image.h"
 
 struct AppState;
 
@@ -18,6 +21,7 @@ struct IoEditorState {
     AppState* editedState;
     int32_t channelCount;
     std::vector<uint32_t> channelFlags;
+    IoConfigImage applied;  // what Cancel goes back to
 };
 
 // Shown instead of the sheet when the controller cannot say how many
@@ -35,5 +39,5 @@ int EditIoAssignments(HWND owner, AppState& state);
 INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Menu command "Reconfigure I/O Assignments...": runs the editor, then
-// repaints the summary whatever it returned.
+// repaints the summary whatever it returned; changes it kept are unsaved.
 void ReconfigureIoAssignments(HWND window, AppState& state);

@@ -3,8 +3,10 @@
 #include "app/app_state.h"
 #include "app/message_box.h"
 #include "app/settings.h"
+#include "app/summary_view.h"
 #include "controller/driver_update.h"
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/assignment_listing.h"
 #include "ioconfig/store_names.h"
 
 namespace {
@@ -15,16 +17,20 @@ bool Confirmed(HWND window, const char* text) {
     return ShowMessageBox(window, text, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
-void ReportFailures(HWND window, uint16_t controller, const DriverUpdateOutcome& outcome) {
-    for (const std::string& failure : DriverUpdateFailures(controller, outcome))
-        ShowMessageBox(window, failure, MB_OK | MB_ICONWARNING);
-}
-
 // The window's copies go beside its settings file, stamped with the local
 // time, without a note.
 CopyRequest CopyOf(const AppState& state) { return {BackupFolder(state), LocalClock, ""}; }
 
 constexpr size_t ListedConflicts = 10;
+
+// The outcome stays below the summary until the next driver command.
+void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
+    const uint16_t controller = ControllerNumber(state);
+    state.driverStatus = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
+    ShowHeldImage(window, state);
+    for (const std::string& failure : DriverUpdateFailures(controller, outcome))
+        ShowMessageBox(window, failure, MB_OK | MB_ICONWARNING);
+}
 
 // Errors stop a write unless the user goes on; warnings never do.
 bool ConflictsAccepted(HWND window, const AppState& state) {
@@ -37,22 +43,20 @@ bool ConflictsAccepted(HWND window, const AppState& state) {
 }  // namespace
 
 std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors) {
-    std::string text = "The assignments for controller " + ControllerNumberText(controllerNumber) + " have conflicts:";
-    for (size_t i = 0; i < errors.size() && i < ListedConflicts; ++i) text += "\n" + errors[i];
-    if (errors.size() > ListedConflicts) text += "\nand " + std::to_string(errors.size() - ListedConflicts) + " more.";
-    return text + "\n\nWrite them to the controller anyway?";
+    return "The assignments for controller " + ControllerNumberText(controllerNumber) + " have conflicts:\n" +
+           ListedAtMost(errors, ListedConflicts) + "\n\nWrite them to the controller anyway?";
 }
 
-void WriteIoToController(HWND window, const AppState& state) {
+void WriteIoToController(HWND window, AppState& state) {
     if (!Confirmed(window, WriteConfirmationText) || !ConflictsAccepted(window, state)) return;
-    const uint16_t controller = ControllerNumber(state);
-    ReportFailures(window, controller, WriteIoConfigToDriver(controller, state.image, CopyOf(state)));
+    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(ControllerNumber(state), state.image, CopyOf(state));
+    if (outcome.lockError == 0 && outcome.copyError == 0 && outcome.storeError == 0) state.unsaved = false;
+    ShowOutcome(window, state, DriverCommand::Write, outcome);
 }
 
-void ResetControllerToDefaults(HWND window, const AppState& state) {
+// The window's assignments are neither saved nor written by a reset: any
+// changes they hold stay marked.
+void ResetControllerToDefaults(HWND window, AppState& state) {
     if (!Confirmed(window, ResetConfirmationText)) return;
-    const uint16_t controller = ControllerNumber(state);
-    const DriverUpdateOutcome outcome = ResetIoConfigOfDriver(controller, CopyOf(state));
-    if (outcome.copyError == 0) InvalidateRect(window, nullptr, TRUE);
-    ReportFailures(window, controller, outcome);
+    ShowOutcome(window, state, DriverCommand::Reset, ResetIoConfigOfDriver(ControllerNumber(state), CopyOf(state)));
 }

@@ -18,5 +18,6 @@ std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<st
 
 struct AppState;
 
-void WriteIoToController(HWND window, const AppState& state);
-void ResetControllerToDefaults(HWND window, const AppState& state);
+// Each leaves a line below the summary on what it did.
+void WriteIoToController(HWND window, AppState& state);
+void ResetControllerToDefaults(HWND window, AppState& state);

@@ -7,9 +7,13 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "app/settings.h"
+#include "app/summary_view.h"
 #include "app/system_libraries.h"
 #include "controller/config_file.h"
 #include "controller/system_error.h"
+#include "ioconfig/assignment_listing.h"
+#include "ioconfig/window_caption.h"
 
 namespace {
 
@@ -22,6 +26,56 @@ void RememberFolder(AppState& state, const char* path, WORD fileNameOffset) {
 }
 
 void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, MB_OK | MB_ICONWARNING); }
+
+// The dialog in `folder`, with an empty file name in path.
+bool RunConfigFileDialog(HWND window, char* path, const char* title, bool opening, const char* folder,
+                         WORD& fileNameOffset) {
+    std::memset(path, 0, PathFieldSize);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = FileFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = PathFieldSize;
+    dialog.lpstrInitialDir = folder;
+    dialog.lpstrTitle = title;
+    dialog.Flags = opening ? OpenConfigFileFlags : SaveConfigFileFlags;
+    dialog.lpstrDefExt = ConfigFileExtension;
+    if (!RunFileDialog(dialog, opening)) {
+        if (const DWORD error = FileDialogError()) Warn(window, FileDialogFailureText(error));
+        return false;
+    }
+    fileNameOffset = dialog.nFileOffset;
+    return true;
+}
+
+void OpenChosenFile(HWND window, AppState& state, const char* path) {
+    const ConfigFileRead read = ReadIoConfigFile(path, state.image);
+    switch (read.status) {
+        case ConfigFileReadStatus::Damaged: Warn(window, DamagedValueText(path, read.key)); return;
+        case ConfigFileReadStatus::NoRecords: Warn(window, NoRecordsText(path, read.key)); return;
+        case ConfigFileReadStatus::Read: break;
+    }
+    state.imageValid = true;
+    state.source = FileNameOf(path);
+    state.unsaved = false;
+    ShowHeldImage(window, state);
+}
+
+bool PutTextOnClipboard(HWND window, const std::string& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (memory == nullptr) return false;
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    bool put = false;
+    if (OpenClipboard(window)) {
+        put = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
+        CloseClipboard();
+    }
+    // The clipboard owns the memory only once it has taken it.
+    if (!put) GlobalFree(memory);
+    return put;
+}
 
 }  // namespace
 
@@ -49,41 +103,65 @@ std::string FileDialogFailureText(uint32_t dialogError) {
 }
 
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening) {
-    std::memset(path, 0, PathFieldSize);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = FileFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = PathFieldSize;
-    dialog.lpstrInitialDir = state.saveFolder;
-    dialog.lpstrTitle = title;
-    dialog.Flags = opening ? OpenConfigFileFlags : SaveConfigFileFlags;
-    dialog.lpstrDefExt = ConfigFileExtension;
-    if (!RunFileDialog(dialog, opening)) {
-        if (const DWORD error = FileDialogError()) Warn(window, FileDialogFailureText(error));
-        return false;
-    }
-    RememberFolder(state, path, dialog.nFileOffset);
+    WORD fileNameOffset = 0;
+    if (!RunConfigFileDialog(window, path, title, opening, state.saveFolder, fileNameOffset)) return false;
+    RememberFolder(state, path, fileNameOffset);
     return true;
+}
+
+bool MayReplaceAssignments(HWND window, AppState& state) {
+    if (!state.unsaved) return true;
+    switch (ShowMessageBox(window, UnsavedChangesQuestion, MB_YESNOCANCEL | MB_ICONWARNING)) {
+        case IDYES: return SaveIoConfigFile(window, state);
+        case IDNO: return true;
+        default: return false;  // Cancel, or no box to answer
+    }
 }
 
 void LoadIoConfigFile(HWND window, AppState& state) {
     char path[PathFieldSize];
-    if (!PromptIoConfigFileName(window, state, path, OpenConfigFileTitle, true)) return;
-    const ConfigFileRead read = ReadIoConfigFile(path, state.image);
-    switch (read.status) {
-        case ConfigFileReadStatus::Damaged: Warn(window, DamagedValueText(path, read.key)); return;
-        case ConfigFileReadStatus::NoRecords: Warn(window, NoRecordsText(path, read.key)); return;
-        case ConfigFileReadStatus::Read: break;
-    }
-    state.imageValid = true;
-    InvalidateRect(window, nullptr, TRUE);
+    if (!MayReplaceAssignments(window, state)) return;
+    if (PromptIoConfigFileName(window, state, path, OpenConfigFileTitle, true)) OpenChosenFile(window, state, path);
 }
 
-void SaveIoConfigFile(HWND window, AppState& state) {
+void OpenBackupCopy(HWND window, AppState& state) {
     char path[PathFieldSize];
-    if (!PromptIoConfigFileName(window, state, path, SaveConfigFileTitle, false)) return;
+    WORD fileNameOffset = 0;
+    if (!MayReplaceAssignments(window, state)) return;
+    const std::string copies = BackupFolder(state);
+    if (RunConfigFileDialog(window, path, OpenCopyTitle, true, copies.c_str(), fileNameOffset))
+        OpenChosenFile(window, state, path);
+}
+
+void OpenDroppedFile(HWND window, AppState& state, HDROP drop) {
+    const std::string path = FirstDroppedFile(window, drop);
+    if (path.empty() || !MayReplaceAssignments(window, state)) return;
+    if (path.size() >= PathFieldSize) return Warn(window, FileDialogFailureText(FNERR_BUFFERTOOSMALL));
+    RememberFolder(state, path.c_str(), static_cast<WORD>(path.size() - FileNameOf(path).size()));
+    OpenChosenFile(window, state, path.c_str());
+}
+
+bool SaveIoConfigFile(HWND window, AppState& state) {
+    char path[PathFieldSize];
+    if (!PromptIoConfigFileName(window, state, path, SaveConfigFileTitle, false)) return false;
     // A file that refuses one key refuses the rest: said once.
-    if (const uint32_t error = WriteIoConfigFile(path, state.image)) Warn(window, SaveFailureText(path, error));
+    if (const uint32_t error = WriteIoConfigFile(path, state.image)) {
+        Warn(window, SaveFailureText(path, error));
+        return false;
+    }
+    state.source = FileNameOf(path);
+    state.unsaved = false;
+    ShowCaption(window, state);
+    return true;
+}
+
+std::string ClipboardFailureText(uint32_t error) {
+    return "Quillet could not put the summary on the clipboard.\n" + SystemErrorText(error);
+}
+
+void CopySummaryToClipboard(HWND window, const AppState& state) {
+    if (!state.imageValid) return;
+    std::string text;
+    for (const std::string& line : ListAssignments(state.image)) text += line + "\r\n";
+    if (!PutTextOnClipboard(window, text)) Warn(window, ClipboardFailureText(LastErrorOr(ERROR_NOT_ENOUGH_MEMORY)));
 }

@@ -1,5 +1,7 @@
-// The menu commands Open File... and Save As...: the file dialogs, and what
-// the user is told when a configuration file is refused or cannot be saved.
+// The menu commands Open File..., Open Copy..., Save As... and Copy Summary,
+// and a file dropped on the window: the file dialogs, what the user is told
+// when a configuration file is refused or cannot be saved, and the question
+// asked before changes that are neither saved nor written are replaced.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +13,7 @@ struct AppState;
 
 constexpr const char* OpenConfigFileTitle = "Open I/O Config File";
 constexpr const char* SaveConfigFileTitle = "Save I/O Config File";
+constexpr const char* OpenCopyTitle = "Open a Copy of Stored Values";
 constexpr const char* ConfigFileExtension = "tvxio";
 constexpr DWORD OpenConfigFileFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;
 constexpr DWORD SaveConfigFileFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
@@ -23,10 +26,27 @@ std::string NoRecordsText(const std::string& path, const std::string& key);
 std::string SaveFailureText(const std::string& path, uint32_t error);
 std::string FileDialogFailureText(uint32_t dialogError);
 
+constexpr const char* UnsavedChangesQuestion =
+    "The I/O assignments have changes that are neither saved nor written to a controller.\nSave them first?";
+std::string ClipboardFailureText(uint32_t error);
+
 // Runs the open or save dialog with an empty file name in path (a field of
 // PathFieldSize characters). When a file was chosen, its folder becomes the
 // folder the next dialog opens in. A dialog that fails says so.
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening);
 
+// Before a command replaces or drops the window's assignments: asks first
+// when they hold unsaved changes. Yes saves them through Save As; true when
+// the command may go on.
+bool MayReplaceAssignments(HWND window, AppState& state);
+
 void LoadIoConfigFile(HWND window, AppState& state);
-void SaveIoConfigFile(HWND window, AppState& state);
+// The open dialog in the folder of the copies of stored values; it leaves
+// the folder of the other dialogs as it was.
+void OpenBackupCopy(HWND window, AppState& state);
+// The first file of a drop, opened as Open File opens the chosen one.
+void OpenDroppedFile(HWND window, AppState& state, HDROP drop);
+// True when the file was saved whole.
+bool SaveIoConfigFile(HWND window, AppState& state);
+// The assignments as text, one line each as tvxio show prints them.
+void CopySummaryToClipboard(HWND window, const AppState& state);

@@ -2,19 +2,23 @@
 
 #include "app/app_state.h"
 #include "app/assignment_editor.h"
+#include "app/compare_commands.h"
 #include "app/driver_commands.h"
 #include "app/file_commands.h"
 #include "app/menu_commands.h"
 #include "app/settings.h"
-#include "ioconfig/summary_layout.h"
+#include "app/summary_view.h"
 #include "res/resource.h"
 
 namespace {
 
+// Files dropped from Explorer open as Open File opens them; the style takes
+// no library that DragAcceptFiles would load at every start.
 LRESULT OnCreate(HWND window) {
     AppState* state = CreateAppState(window);
     AttachAppState(window, state);
     LoadSettings(*state);
+    SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     return 1;
 }
 
@@ -33,34 +37,43 @@ LRESULT OnDestroy(HWND window) {
 LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (const AppState* state = GetAppState(window)) {
-        for (const SummaryText& text : LayOutSummary(state->image))
-            TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
-    }
+    if (const AppState* state = GetAppState(window)) PaintSummary(window, dc, *state);
     EndPaint(window, &paint);
     return 0;
 }
 
-// Save As, Write and Reconfigure need an image to work on.
+// The commands that need an image to work on.
 void EnableImageCommands(HMENU popup, bool imageValid) {
     const UINT state = MF_BYCOMMAND | (imageValid ? MF_ENABLED : MF_GRAYED);
-    for (UINT id : {IDM_SAVE_AS, IDM_WRITE_IO, IDM_RECONFIGURE_IO}) EnableMenuItem(popup, id, state);
+    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY, IDM_WRITE_IO, IDM_RECONFIGURE_IO, IDM_CHECK_ASSIGNMENTS,
+                    IDM_COMPARE_CONTROLLER, IDM_COMPARE_STORED})
+        EnableMenuItem(popup, id, state);
 }
 
 void RunCommand(HWND window, AppState& state, int id) {
     switch (id) {
         case IDM_OPEN_FILE: LoadIoConfigFile(window, state); break;
+        case IDM_OPEN_COPY: OpenBackupCopy(window, state); break;
         case IDM_SAVE_AS: SaveIoConfigFile(window, state); break;
+        case IDM_COPY_SUMMARY: CopySummaryToClipboard(window, state); break;
         case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
         case IDM_READ_IO: ReadIoFromController(window, state); break;
         case IDM_WRITE_IO: WriteIoToController(window, state); break;
         case IDM_RESET_CONTROLLER: ResetControllerToDefaults(window, state); break;
         case IDM_RECONFIGURE_IO: ReconfigureIoAssignments(window, state); break;
+        case IDM_CHECK_ASSIGNMENTS: ShowAssignmentCheck(window, state); break;
+        case IDM_COMPARE_CONTROLLER: CompareWithController(window, state); break;
+        case IDM_COMPARE_STORED: CompareWithStoredValues(window, state); break;
         case IDM_CONTROLLER_INFO: ShowControllerInfo(window, state); break;
         case IDM_SELECT_CONTROLLER: SelectController(window, state); break;
         case IDM_ABOUT: ShowAboutBox(window); break;
         default: break;
     }
+}
+
+// A notch of the wheel scrolls three lines.
+void ScrollByWheel(HWND window, short delta) {
+    for (int line = 0; line < 3; ++line) ScrollSummary(window, SB_VERT, delta > 0 ? SB_LINEUP : SB_LINEDOWN);
 }
 
 }  // namespace
@@ -74,7 +87,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT:
             return OnPaint(window);
         case WM_CLOSE:
-            DestroyWindow(window);
+            if (MayReplaceAssignments(window, *GetAppState(window))) DestroyWindow(window);
+            return 0;
+        case WM_SIZE:
+            if (const AppState* state = GetAppState(window)) UpdateScrollRanges(window, *state);
+            return 0;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            ScrollSummary(window, message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            ScrollByWheel(window, GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_KEYDOWN:
+            if (ScrollSummaryByKey(window, wParam)) return 0;
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_DROPFILES:
+            OpenDroppedFile(window, *GetAppState(window), reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_COMMAND:
             RunCommand(window, *GetAppState(window), LOWORD(wParam));

@@ -1,7 +1,9 @@
 #include "app/menu_commands.h"
 
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/message_box.h"
+#include "app/summary_view.h"
 #include "controller/controller_io.h"
 #include "controller/controller_library.h"
 #include "ioconfig/store_names.h"
@@ -24,9 +26,14 @@ void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, M
 // A summary left as it was, which may be another controller's or a file's,
 // must not pass for this controller's: a read that did not happen says so.
 void ReadIoFromController(HWND window, AppState& state) {
+    if (!MayReplaceAssignments(window, state)) return;
     const ControllerRead read = ReadControllerIoConfig(ControllerNumber(state), state.image);
-    if (read == ControllerRead::Read) state.imageValid = true;
-    InvalidateRect(window, nullptr, TRUE);
+    if (read == ControllerRead::Read) {
+        state.imageValid = true;
+        state.source = "Controller " + ControllerNumberText(ControllerNumber(state));
+        state.unsaved = false;
+    }
+    ShowHeldImage(window, state);
     if (read == ControllerRead::NotOpened) Warn(window, OpenFailureText(ControllerNumber(state)));
     if (read == ControllerRead::Failed) Warn(window, ReadFailureText(ControllerNumber(state)));
 }

@@ -73,8 +73,7 @@ int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
     if (!BindControllerLibraries()) return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    // Quillet defines no accelerator table, so this yields null and no
-    // keystroke ever becomes a command.
+    // Ctrl+C for Copy Summary.
     HACCEL accelerators = LoadAcceleratorsA(instance, "AppAccel");
     return RunMessageLoop(window, accelerators);
 }

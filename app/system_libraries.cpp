@@ -11,6 +11,8 @@ using InitCommonControlsProc = void(WINAPI*)();
 using PropertySheetProc = INT_PTR(WINAPI*)(LPCPROPSHEETHEADERA);
 using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
 using FileDialogErrorProc = DWORD(WINAPI*)();
+using DragQueryFileProc = UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT);
+using DragFinishProc = void(WINAPI*)(HDROP);
 
 void ReportMissingLibrary(HWND owner, const char* library) {
     ShowMessageBox(owner, std::string("Quillet could not load ") + library + ".", MB_OK | MB_ICONERROR);
@@ -18,6 +20,7 @@ void ReportMissingLibrary(HWND owner, const char* library) {
 
 constexpr char CommonControls[] = "comctl32.dll";
 constexpr char CommonDialogs[] = "comdlg32.dll";
+constexpr char Shell[] = "shell32.dll";
 
 }  // namespace
 
@@ -55,4 +58,17 @@ BOOL RunFileDialog(OPENFILENAMEA& dialog, bool opening) {
 DWORD FileDialogError() {
     const auto dialogError = SystemProcedure<FileDialogErrorProc>(CommonDialogs, "CommDlgExtendedError");
     return dialogError != nullptr ? dialogError() : 0;
+}
+
+std::string FirstDroppedFile(HWND owner, HDROP drop) {
+    const auto queryFile = SystemProcedure<DragQueryFileProc>(Shell, "DragQueryFileA");
+    const auto finish = SystemProcedure<DragFinishProc>(Shell, "DragFinish");
+    if (queryFile == nullptr || finish == nullptr) {
+        ReportMissingLibrary(owner, Shell);
+        return "";
+    }
+    std::string path(queryFile(drop, 0, nullptr, 0), '\0');
+    if (!path.empty()) path.resize(queryFile(drop, 0, path.data(), static_cast<UINT>(path.size() + 1)));
+    finish(drop);
+    return path;
 }

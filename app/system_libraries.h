@@ -1,4 +1,5 @@
-// The common controls and the common dialogs, loaded on first use.
+// The common controls, the common dialogs and the shell's drop functions,
+// loaded on first use.
 //
 // quillet.exe imports neither library: an import is loaded before WinMain at
 // every start, and the common dialogs bring the shell's libraries with them,
@@ -9,6 +10,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
+
+#include <string>
 
 // Loads the common controls and registers their window classes, once.
 // False when the library cannot be loaded.
@@ -25,3 +29,7 @@ BOOL RunFileDialog(OPENFILENAMEA& dialog, bool opening);
 // CommDlgExtendedError: why the last file dialog returned FALSE; 0 when it
 // was cancelled, or when the common dialogs cannot be loaded.
 DWORD FileDialogError();
+
+// The first file of a drop (DragQueryFileA), then DragFinish; empty when
+// the shell's library cannot be loaded (after telling the user so).
+std::string FirstDroppedFile(HWND owner, HDROP drop);

@@ -1,9 +1,12 @@
 #include "controller/driver_update.h"
 
+#include <cstdio>
+
 #include "controller/controller_lock.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/system_error.h"
+#include "ioconfig/counted_words.h"
 #include "ioconfig/store_names.h"
 
 namespace {
@@ -17,7 +20,8 @@ DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& c
     const ControllerWriterLock lock(controllerNumber);
     outcome.lockError = lock.Error();
     if (outcome.lockError != 0) return outcome;
-    const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, copy.clock(), copy.note});
+    outcome.at = copy.clock();
+    const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, outcome.at, copy.note});
     outcome.copyPath = backup.path;
     outcome.copyError = backup.error;
     if (outcome.copyError != 0) return outcome;
@@ -51,6 +55,23 @@ std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const D
     if (outcome.restartError != 0) failures.push_back(RestartFailureText(controllerNumber, outcome.restartError));
     if (outcome.storeError != 0) failures.push_back(StoreFailureText(controllerNumber, outcome.storeError));
     return failures;
+}
+
+std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
+                               const DriverUpdateOutcome& outcome) {
+    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
+    char time[8];
+    std::snprintf(time, sizeof time, "%02u:%02u", outcome.at.wHour % 100u, outcome.at.wMinute % 100u);
+    if (outcome.lockError != 0 || outcome.copyError != 0)
+        return "Nothing was changed on " + controller + " at " + time + ".";
+    const bool stored = outcome.storeError == 0;
+    std::string text = command == DriverCommand::Write
+                           ? (stored ? "Stored " : "Storing ") + Counted(axes, "axis", "axes") + " for " + controller
+                           : (stored ? "Removed" : "Removing") + std::string(" the assignments stored for ") + controller;
+    text += (stored ? " at " : " failed at ") + std::string(time);
+    if (outcome.restartError != 0) text += ", but the controller was not restarted";
+    if (outcome.copyPath.empty()) return text + "; nothing was stored before, so no copy was made.";
+    return text + "; the values stored before are in " + outcome.copyPath + ".";
 }
 
 std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {

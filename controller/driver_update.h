@@ -18,6 +18,7 @@ struct DriverUpdateOutcome {
     uint32_t copyError = 0;  // the copy could not be made: nothing was changed
     uint32_t storeError = 0;
     uint32_t restartError = 0;
+    SYSTEMTIME at{};         // when the command ran, by the copy's clock
 };
 
 // The time a copy is stamped with; tests give a fixed one.
@@ -42,6 +43,13 @@ DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyR
 // from changing anything; otherwise the restart, then the store. Lines are
 // separated by "\n".
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome);
+
+enum class DriverCommand { Write, Reset };
+
+// One line on what the command did, when, and where the copy went: "Stored
+// 8 axes for controller 0 at 14:05; the values stored before are in PATH."
+std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
+                               const DriverUpdateOutcome& outcome);
 
 std::string LockFailureText(uint16_t controllerNumber, uint32_t error);
 std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error);

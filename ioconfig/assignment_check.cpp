@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "ioconfig/assignment_listing.h"
 #include "ioconfig/channel_offer.h"
+#include "ioconfig/counted_words.h"
 
 namespace {
 
@@ -24,6 +26,14 @@ std::string Listed(const std::vector<Use>& uses) {
         text += Named(uses[i]);
     }
     return text;
+}
+
+SignalPlace PlaceOf(const Use& use) { return {use.axis, use.row->signal}; }
+
+std::vector<SignalPlace> PlacesOf(const std::vector<Use>& uses) {
+    std::vector<SignalPlace> places;
+    for (const Use& use : uses) places.push_back(PlaceOf(use));
+    return places;
 }
 
 std::vector<Use> UsesOf(const IoConfigImage& image) {
@@ -53,12 +63,16 @@ void CheckSharedChannels(const std::vector<Use>& uses, std::vector<Finding>& err
         const std::vector<Use> outputs = InDirection(users, SignalDirection::Output);
         const std::string number = std::to_string(channel);
         if (outputs.size() > 1)
-            errors.push_back({FindingLevel::Error, "Output " + number + " is used by " + Listed(outputs) + "."});
+            errors.push_back({FindingLevel::Error, "Output " + number + " is used by " + Listed(outputs) + ".",
+                              PlacesOf(outputs)});
         if (!inputs.empty() && !outputs.empty())
-            errors.push_back({FindingLevel::Error, "Channel " + number + " is used as an input by " + Listed(inputs) +
-                                                       " and as an output by " + Listed(outputs) + "."});
+            errors.push_back({FindingLevel::Error,
+                              "Channel " + number + " is used as an input by " + Listed(inputs) +
+                                  " and as an output by " + Listed(outputs) + ".",
+                              PlacesOf(users)});
         if (inputs.size() > 1)
-            warnings.push_back({FindingLevel::Warning, "Input " + number + " is used by " + Listed(inputs) + "."});
+            warnings.push_back({FindingLevel::Warning, "Input " + number + " is used by " + Listed(inputs) + ".",
+                                PlacesOf(inputs)});
     }
 }
 
@@ -69,7 +83,8 @@ void CheckLimits(const IoConfigImage& image, std::vector<Finding>& warnings) {
             continue;
         const std::string name = "Axis " + std::to_string(axis);
         warnings.push_back({FindingLevel::Warning,
-                            name + " has no Plus Limit (inp) and no Minus Limit (inp): nothing stops it at either end."});
+                            name + " has no Plus Limit (inp) and no Minus Limit (inp): nothing stops it at either end.",
+                            {{axis, IoSignal::PlusLimit}, {axis, IoSignal::MinusLimit}}});
     }
 }
 
@@ -85,21 +100,25 @@ void CheckAgainstController(const std::vector<Use>& uses, const ChannelConfigura
     for (const Use& use : uses) {
         const std::string channel = std::to_string(use.channel);
         if (IsUnread(channels, use.channel)) {
-            warnings.push_back({FindingLevel::Warning, Named(use) + " is on channel " + channel +
-                                                           ", whose configuration Quillet could not read from the controller."});
+            warnings.push_back({FindingLevel::Warning,
+                                Named(use) + " is on channel " + channel +
+                                    ", whose configuration Quillet could not read from the controller.",
+                                {PlaceOf(use)}});
             continue;
         }
         if (use.channel > channels.channelCount || static_cast<size_t>(use.channel) > channels.flags.size()) {
             errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel + ", past the " +
                                                        std::to_string(std::max(channels.channelCount, 0)) +
-                                                       " channels of the controller."});
+                                                       " channels of the controller.",
+                                {PlaceOf(use)}});
             continue;
         }
         if (OffersChannel(use.row->direction, channels.flags[use.channel - 1u])) continue;
         const bool input = use.row->direction == SignalDirection::Input;
         errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel +
                                                    ", which the controller does not offer as an " +
-                                                   (input ? "input." : "output.")});
+                                                   (input ? "input." : "output."),
+                            {PlaceOf(use)}});
     }
 }
 
@@ -138,4 +157,32 @@ std::vector<std::string> SentencesOf(const std::vector<Finding>& findings, Findi
     for (const Finding& finding : findings)
         if (finding.level == level) sentences.push_back(finding.sentence);
     return sentences;
+}
+
+std::optional<FindingLevel> GravestFindingAt(const std::vector<Finding>& findings, SignalPlace place) {
+    std::optional<FindingLevel> gravest;
+    for (const Finding& finding : findings) {
+        if (std::find(finding.involved.begin(), finding.involved.end(), place) == finding.involved.end()) continue;
+        if (finding.level == FindingLevel::Error) return finding.level;
+        gravest = finding.level;
+    }
+    return gravest;
+}
+
+std::string FindingsCountLine(const std::vector<Finding>& findings) {
+    const int errors = CountFindings(findings, FindingLevel::Error);
+    const int warnings = CountFindings(findings, FindingLevel::Warning);
+    std::string counts;
+    if (errors != 0) counts = Counted(errors, "conflict", "conflicts");
+    if (warnings != 0) counts += (counts.empty() ? "" : ", ") + Counted(warnings, "warning", "warnings");
+    if (counts.empty()) return "";
+    return counts + ": Controller > Check Assignments lists " + (errors + warnings == 1 ? "it." : "them.");
+}
+
+std::string FindingsReport(const std::vector<Finding>& findings, size_t shown) {
+    if (findings.empty()) return "No conflicts found.";
+    std::vector<std::string> lines;
+    for (const Finding& finding : findings)
+        lines.push_back((finding.level == FindingLevel::Error ? "Conflict: " : "Warning: ") + finding.sentence);
+    return ListedAtMost(lines, shown);
 }

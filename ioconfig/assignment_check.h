@@ -4,7 +4,9 @@
 // that do not serve the signal's direction.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,12 +14,20 @@
 
 enum class FindingLevel { Error, Warning };
 
+// One signal of one axis.
+struct SignalPlace {
+    int axis;
+    IoSignal signal;
+    bool operator==(const SignalPlace&) const = default;
+};
+
 // One sentence naming the channel and every signal involved, by axis and
 // label, for example "Output 29 is used by Axis 1 Amp Enable (out) and
-// Axis 5 Drive Enable (out)."
+// Axis 5 Drive Enable (out)."; the signals it names are those involved.
 struct Finding {
     FindingLevel level;
     std::string sentence;
+    std::vector<SignalPlace> involved;
 };
 
 // What the controller reports of its channels, as the editor reads them:
@@ -36,3 +46,15 @@ std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelC
 
 int CountFindings(const std::vector<Finding>& findings, FindingLevel level);
 std::vector<std::string> SentencesOf(const std::vector<Finding>& findings, FindingLevel level);
+
+// The gravest finding that involves the signal: an error before a warning.
+std::optional<FindingLevel> GravestFindingAt(const std::vector<Finding>& findings, SignalPlace place);
+
+// "2 conflicts, 1 warning: Controller > Check Assignments lists them.", the
+// counts that are not 0; empty when there are no findings.
+std::string FindingsCountLine(const std::vector<Finding>& findings);
+
+// The findings for a box: errors as "Conflict: ...", then warnings as
+// "Warning: ...", at most `shown` lines, then "and K more."; "No conflicts
+// found." when there are none.
+std::string FindingsReport(const std::vector<Finding>& findings, size_t shown);

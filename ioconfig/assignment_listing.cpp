@@ -69,13 +69,14 @@ std::vector<std::string> ListAssignmentsCsv(const IoConfigImage& image) {
     return lines;
 }
 
-std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const IoConfigImage& newImage) {
+std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const IoConfigImage& newImage,
+                                         const std::string& oldName, const std::string& newName) {
     std::vector<std::string> lines;
     const int oldAxes = AxisRecordsInUse(oldImage);
     const int newAxes = AxisRecordsInUse(newImage);
     for (int axis = 1; axis <= std::max(oldAxes, newAxes); ++axis) {
         if (axis > oldAxes || axis > newAxes) {
-            lines.push_back(AxisName(axis) + ": only in " + (axis > oldAxes ? "NEW" : "OLD"));
+            lines.push_back(AxisName(axis) + ": only in " + (axis > oldAxes ? newName : oldName));
             continue;
         }
         const AxisIoRecord before = GetAxisRecord(oldImage, axis);
@@ -87,4 +88,11 @@ std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const Io
         DiffOtherBytes(axis, before, after, slots, lines);
     }
     return lines;
+}
+
+std::string ListedAtMost(const std::vector<std::string>& lines, size_t shown) {
+    std::string text;
+    for (size_t i = 0; i < lines.size() && i < shown; ++i) text += (i == 0 ? "" : "\n") + lines[i];
+    if (lines.size() > shown) text += "\nand " + std::to_string(lines.size() - shown) + " more.";
+    return text;
 }

@@ -17,8 +17,12 @@ std::vector<std::string> ListAssignments(const IoConfigImage& image);
 std::vector<std::string> ListAssignmentsCsv(const IoConfigImage& image);
 
 // A line for each signal whose channel differs ("Axis 3 Amp Enable (out):
-// 27 -> 28"), an axis in use on one side only ("Axis 9: only in NEW"), a
-// kind that differs ("Axis 2: Servo -> Stepper") and the other bytes of a
-// record that differ ("Axis 2: bytes 24, 25 differ"); none when the records
-// in use are the same byte for byte.
-std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const IoConfigImage& newImage);
+// 27 -> 28"), an axis in use on one side only ("Axis 9: only in NEW", named
+// by the side's name), a kind that differs ("Axis 2: Servo -> Stepper") and
+// the other bytes of a record that differ ("Axis 2: bytes 24, 25 differ");
+// none when the records in use are the same byte for byte.
+std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const IoConfigImage& newImage,
+                                         const std::string& oldName = "OLD", const std::string& newName = "NEW");
+
+// The first `shown` lines, one a line, then "and K more." for the rest.
+std::string ListedAtMost(const std::vector<std::string>& lines, size_t shown);

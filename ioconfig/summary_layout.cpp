@@ -1,5 +1,6 @@
 #include "ioconfig/summary_layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -19,21 +20,22 @@ std::string ChannelValue(uint8_t channel) {
 
 }  // namespace
 
-std::vector<SummaryText> LayOutSummary(const IoConfigImage& image) {
+std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::vector<Finding>& findings) {
     std::vector<SummaryText> texts;
     int x = SummaryLeft;
     int y = SummaryTop;
     for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {
         const AxisIoRecord record = GetAxisRecord(image, axis);
         const AxisKind kind = GetAxisKind(record);
-        texts.push_back({x + SummaryHeaderIndent, y, AxisHeader(axis, kind)});
+        texts.push_back({x + SummaryHeaderIndent, y, AxisHeader(axis, kind), std::nullopt});
         y += SummaryLineStep;
         const auto& signals = SignalsOf(kind);
         // Each line shows the slot its signal uses, the one the editor's box
         // of the same label edits: a servo's direction is byte 22.
         for (const SignalRow& row : signals) {
-            texts.push_back({x, y, row.label});
-            texts.push_back({x + SummaryValueColumn, y, ChannelValue(GetChannel(record, row.signal))});
+            texts.push_back({x, y, row.label, std::nullopt});
+            texts.push_back({x + SummaryValueColumn, y, ChannelValue(GetChannel(record, row.signal)),
+                             GravestFindingAt(findings, {axis, row.signal})});
             y += SummaryLineStep;
         }
         y += SummaryLineStep;
@@ -43,4 +45,10 @@ std::vector<SummaryText> LayOutSummary(const IoConfigImage& image) {
         }
     }
     return texts;
+}
+
+int SummaryFooterTop(const IoConfigImage& image) {
+    constexpr int linesPerAxis = 8;
+    const int rows = std::min(AxisRecordsInUse(image), SummaryAxesPerColumn);
+    return SummaryTop + rows * linesPerAxis * SummaryLineStep;
 }

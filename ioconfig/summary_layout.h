@@ -2,15 +2,19 @@
 // point of the client area, worked out from the image alone.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ioconfig/assignment_check.h"
 #include "ioconfig/io_config_image.h"
 
+// A channel number is marked with the gravest finding that involves it.
 struct SummaryText {
     int x;
     int y;
     std::string text;
+    std::optional<FindingLevel> mark = std::nullopt;
 };
 
 constexpr int SummaryLeft = 10;
@@ -23,4 +27,8 @@ constexpr int SummaryColumnStep = 200;
 
 // For axes 1 to axisCount (at most the 16 records the image holds): a
 // header "Axis n: Servo|Stepper", then six lines of label and record byte.
-std::vector<SummaryText> LayOutSummary(const IoConfigImage& image);
+std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::vector<Finding>& findings = {});
+
+// Where the lines below the summary begin: under the blocks of the tallest
+// column.
+int SummaryFooterTop(const IoConfigImage& image);

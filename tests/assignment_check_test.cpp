@@ -114,3 +114,15 @@ TEST(AssignmentCheck, KnowingTheControllerAlsoFindsChannelsItDoesNotOfferThatWay
     EXPECT_EQ(unread.back().sentence,
               "Axis 2 Drive Fault (inp) is on channel 30, whose configuration Quillet could not read from the controller.");
 }
+
+TEST(AssignmentCheck, TheCountLineAndTheMarksFollowTheFindings) {
+    const std::vector<Finding> findings =
+        CheckAssignments(Image(2, {{1, IoSignal::Fault, 9}, {2, IoSignal::Fault, 9}, {1, IoSignal::Enable, 40},
+                                   {2, IoSignal::Enable, 40}, {2, IoSignal::MinusLimit, 0}, {2, IoSignal::PlusLimit, 0}}));
+    EXPECT_EQ(FindingsCountLine(findings), "1 conflict, 2 warnings: Controller > Check Assignments lists them.");
+    EXPECT_EQ(FindingsCountLine({findings[1]}), "1 warning: Controller > Check Assignments lists it.");
+    EXPECT_EQ(FindingsCountLine({}), "");
+    EXPECT_EQ(GravestFindingAt(findings, {2, IoSignal::Enable}), E);
+    EXPECT_EQ(GravestFindingAt(findings, {2, IoSignal::PlusLimit}), W);
+    EXPECT_EQ(GravestFindingAt(findings, {1, IoSignal::PlusLimit}), std::nullopt);
+}

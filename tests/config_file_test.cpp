@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/file_commands.h"
+#include "app/settings.h"
 #include "res/resource.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/called_from.h"
@@ -100,8 +102,8 @@ SeenFileDialog ReadFileDialog(HWND dialog) {
 // Quillet's message boxes OK.
 class FileDialogAnswerer {
 public:
-    explicit FileDialogAnswerer(std::string path)
-        : path_(std::move(path)), answerer_([this](HWND dialog) { Answer(dialog); }) {}
+    explicit FileDialogAnswerer(std::string path, int boxAnswer = IDOK)
+        : path_(std::move(path)), boxAnswer_(boxAnswer), answerer_([this](HWND dialog) { Answer(dialog); }) {}
 
     std::vector<SeenFileDialog> dialogs;
     std::vector<SeenMessageBox> prompts;
@@ -122,11 +124,12 @@ private:
             PressButton(dialog, IDYES);
         } else {
             boxes.push_back(ReadMessageBox(dialog));
-            PressButton(dialog, IDOK);
+            PressButton(dialog, boxAnswer_);
         }
     }
 
     std::string path_;
+    int boxAnswer_;
     ModalAnswerer answerer_;
 };
 
@@ -559,10 +562,70 @@ TEST_F(ConfigFileOnTheBoard, ReadSaveChangeOpenWriteAndReadAgain) {
     const IoConfigImage written = State().image;
     {
         MessageBoxAnswerer confirm(IDOK);
+        State().unsaved = true;
         quillet.Command(IDM_WRITE_IO);
         EXPECT_EQ(confirm.Seen().size(), 1u);
     }
+    EXPECT_EQ(WindowText(quillet.Handle()), "board.tvxio - Quillet");
     State().image = IoConfigImage{};
     quillet.Command(IDM_READ_IO);
     EXPECT_EQ(State().image.bytes, written.bytes);
+}
+
+// A file dropped on the window, as Explorer hands it over.
+void DropFile(HWND window, const std::string& path) {
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(files + 1), path.c_str(), path.size());
+    GlobalUnlock(drop);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+TEST_F(ConfigFileOnTheBoard, UnsavedChangesAreAskedAboutFirstAndEachAnswerDoesWhatItSays) {
+    const std::string other = FileOfAxes("other.tvxio", 2, 5);
+    struct Row {
+        int command;  // 0 drops other.tvxio on the window
+        int answer;
+        const char* path;  // typed into every file dialog; none cancels it
+        size_t dialogs;
+        const char* caption;  // once replaced; none when kept
+    };
+    for (const Row& row : {Row{IDM_OPEN_FILE, IDCANCEL, "", 0, nullptr}, Row{IDM_OPEN_FILE, IDYES, "", 1, nullptr},
+                           Row{IDM_OPEN_FILE, IDNO, "other.tvxio", 1, "other.tvxio - Quillet"},
+                           Row{IDM_OPEN_FILE, IDYES, "saved.tvxio", 2, "saved.tvxio - Quillet"},
+                           Row{IDM_READ_IO, IDNO, "", 0, "Controller 0 - Quillet"}, Row{0, IDCANCEL, "", 0, nullptr},
+                           Row{0, IDNO, "", 0, "other.tvxio - Quillet"}, Row{WM_CLOSE, IDCANCEL, "", 0, nullptr}}) {
+        State().unsaved = false;
+        quillet.Command(IDM_READ_IO);
+        SetChannel(State().image, 1, IoSignal::Enable, 33);
+        State().unsaved = true;
+        const IoConfigImage edited = State().image;
+        FileDialogAnswerer answerer(*row.path ? folder.File(row.path) : "", row.answer);
+        if (row.command == 0) DropFile(quillet.Handle(), other);
+        else if (row.command == WM_CLOSE) SendMessageA(quillet.Handle(), WM_CLOSE, 0, 0);
+        else quillet.Command(row.command);
+        ASSERT_EQ(answerer.boxes.size(), 1u);
+        EXPECT_EQ(answerer.boxes[0].text, UnsavedChangesQuestion);
+        EXPECT_EQ(answerer.boxes[0].icon, WarningIcon);
+        EXPECT_EQ(answerer.dialogs.size(), row.dialogs) << row.path;
+        EXPECT_EQ(State().unsaved, row.caption == nullptr) << row.path;
+        if (row.caption == nullptr) EXPECT_EQ(State().image.bytes, edited.bytes);
+        else EXPECT_EQ(WindowText(quillet.Handle()), row.caption);
+    }
+    EXPECT_EQ(GetChannel(State().image, 1, IoSignal::Enable), 33);  // as saved.tvxio holds it
+    EXPECT_TRUE(IsWindow(quillet.Handle()));
+    State().unsaved = false;
+}
+
+TEST_F(ConfigFile, OpenCopyOpensInTheCopiesFolderAndLeavesTheOtherDialogsWhereTheyWere) {
+    const std::string copies = BackupFolder(State());
+    CreateDirectoryA(copies.c_str(), nullptr);
+    WriteTextFile(copies + "\\controller0-copy.tvxio", "[TVXIOConfig]\r\n" + KeyLine(1, HexText(Patterned(1))));
+    const std::string before = State().saveFolder;
+    FileDialogAnswerer answerer("controller0-copy.tvxio");
+    quillet.Command(IDM_OPEN_COPY);
+    EXPECT_EQ(WindowText(quillet.Handle()), "controller0-copy.tvxio - Quillet");
+    EXPECT_EQ(State().saveFolder, before);
+    RemoveTree(copies);
 }

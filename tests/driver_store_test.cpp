@@ -243,6 +243,13 @@ protected:
 
     AppState& State() { return quillet.State(); }
 
+    // The line below the summary, its time of day as "hh:mm".
+    std::string Status() {
+        std::string status = State().driverStatus;
+        if (const size_t at = status.find(" at "); at != std::string::npos) status.replace(at + 4, 5, "hh:mm");
+        return status;
+    }
+
     void ExpectAxisValue(const std::string& controller, int axis, const AxisIoRecord& record,
                          std::source_location caller = std::source_location::current()) {
         const CalledFrom trace(caller);
@@ -295,7 +302,7 @@ TEST_F(DriverStore, BothCommandsAskFirstAndCancelDoesNothing) {
     EXPECT_TRUE(deviceLog.empty());
 }
 
-TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountAndRestartsWithoutRepainting) {
+TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountRestartsAndSaysSoBelowTheSummary) {
     HoldAxes(State(), 3);
     const IoConfigImage before = State().image;
     ShowPainted(quillet.Handle());
@@ -305,7 +312,8 @@ TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountAndRestartsWithoutRepainting
     for (int axis = 1; axis <= 3; ++axis) ExpectAxisValue("0", axis, Patterned(axis));
     // No driver answers the fake device: the second request goes out anyway.
     EXPECT_EQ(deviceLog, RestartCalls("0"));
-    EXPECT_FALSE(WaitsForRepaint(quillet.Handle()));
+    EXPECT_EQ(Status(), "Stored 3 axes for controller 0 at hh:mm; nothing was stored before, so no copy was made.");
+    EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
     EXPECT_EQ(State().image.bytes, before.bytes);
     EXPECT_TRUE(State().imageValid);
 }
@@ -414,6 +422,7 @@ TEST_F(DriverStore, AValueThatCannotBeSetIsReportedAndTheOthersAreStillWritten) 
     State().controllerId = 3;
     HoldAxes(State(), 3);
     ExpectStoreFailureBox(Run(IDM_WRITE_IO), "3");
+    EXPECT_EQ(Status(), "Storing 3 axes for controller 3 failed at hh:mm; nothing was stored before, so no copy was made.");
     EXPECT_EQ(ValueNames(ControllerKey("3")), (Lines{AxisKey(1), AxisKey(3)}));
     ExpectAxisValue("3", 3, Patterned(3));
     EXPECT_EQ(keysClosed, keysOpened);
@@ -444,6 +453,8 @@ TEST_F(DriverStore, ADeviceThatIsThereButWillNotOpenIsReportedAfterTheStore) {
         EXPECT_EQ(deviceLog, Lines{"CreateFileA(\"\\\\.\\KXAPI3\") refused"});
         if (command == IDM_WRITE_IO) ExpectAxisValue("3", 2, Patterned(2));
     }
+    EXPECT_EQ(Status().substr(0, 99),
+              "Removed the assignments stored for controller 3 at hh:mm, but the controller was not restarted; the");
     EXPECT_TRUE(ValueNames(ControllerKey("3")).empty());
 
     // No such device, or no such path to it: no driver, nothing to say.
@@ -532,6 +543,8 @@ TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     ASSERT_EQ(taken.size(), 19u);
     EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
                             taken.substr(11, 2) + taken.substr(14, 2) + taken.substr(17, 2) + ".tvxio");
+    EXPECT_EQ(State().driverStatus, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
+                                        "; the values stored before are in " + copy + ".");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(1)), RecordText(Patterned(9)));
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "(missing)");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(3)), RecordText(Patterned(8)));
@@ -552,6 +565,8 @@ TEST_F(DriverStore, AResetKeepsACopyAndACleanWriteAsksNothingMore) {
     EXPECT_EQ(Profile(copy, "Backup", "Controller"), "-1");
     EXPECT_EQ(Profile(copy, "Backup", "Before"), "Reset");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), RecordText(Patterned(7)));
+    EXPECT_EQ(Status(), "Removed the assignments stored for controller -1 at hh:mm; the values stored before are in " +
+                            copy + ".");
     EXPECT_TRUE(ValueNames(ControllerKey("-1")).empty());
 
     // Nothing stored now: no copy. Two inputs on one channel are no conflict.
@@ -600,6 +615,7 @@ TEST_F(DriverStore, ACopyThatCannotBeMadeStopsTheCommandWithNothingChanged) {
         EXPECT_EQ(text.substr(text.size() - end.size()), end) << text;
         EXPECT_EQ(boxes[1].seen.icon, WarningIcon);
         EXPECT_FALSE(boxes[1].offersCancel);
+        EXPECT_EQ(Status(), "Nothing was changed on controller 0 at hh:mm.");
     }
     EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
     ExpectAxisValue("0", 1, Patterned(9));

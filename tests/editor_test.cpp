@@ -220,19 +220,37 @@ TEST_F(Editor, AChoiceWritesExactlyItsSlotsByte) {
     });
 }
 
-TEST_F(Editor, CancelKeepsTheChangesAndTheSummaryIsRepainted) {
+TEST_F(Editor, CancelGoesBackToTheLastApplyAndOnlyKeptChangesMarkTheCaption) {
     ReadImage();
-    ShowPainted(quillet.Handle());
-    ModalAnswerer answerer([](HWND dialog) {
-        EditorSheet sheet(dialog);
-        PumpMessages();
-        sheet.Choose(0, IDC_SERVO_ENABLE, "33");
-        SendMessageA(dialog, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    });
-    quillet.Command(IDM_RECONFIGURE_IO);
-    EXPECT_EQ(answerer.DialogsAnswered(), 1);
-    EXPECT_EQ(GetChannel(quillet.State().image, 1, IoSignal::Enable), 33);
-    EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
+    const IoConfigImage read = quillet.State().image;
+    struct Row {
+        bool applyFirst;
+        UINT message;  // Cancel, Escape (IDCANCEL), the close box, or OK
+        WPARAM closing;
+        uint8_t kept;
+    };
+    for (const Row& row : {Row{false, PSM_PRESSBUTTON, PSBTN_CANCEL, 25}, Row{false, WM_COMMAND, IDCANCEL, 25},
+                           Row{false, WM_SYSCOMMAND, SC_CLOSE, 25}, Row{true, PSM_PRESSBUTTON, PSBTN_CANCEL, 34},
+                           Row{false, PSM_PRESSBUTTON, PSBTN_OK, 33}}) {
+        quillet.State().image = read;
+        quillet.State().unsaved = false;
+        ShowPainted(quillet.Handle());
+        ModalAnswerer answerer([&row](HWND dialog) {
+            EditorSheet sheet(dialog);
+            PumpMessages();
+            if (row.applyFirst) {
+                sheet.Choose(0, IDC_SERVO_ENABLE, "34");
+                SendMessageA(dialog, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+            }
+            sheet.Choose(0, IDC_SERVO_ENABLE, "33");
+            SendMessageA(dialog, row.message, row.closing, 0);
+        });
+        quillet.Command(IDM_RECONFIGURE_IO);
+        EXPECT_EQ(answerer.DialogsAnswered(), 1);
+        EXPECT_EQ(GetChannel(quillet.State().image, 1, IoSignal::Enable), row.kept) << row.message;
+        EXPECT_EQ(WindowText(quillet.Handle()), row.kept == 25 ? "Controller 0 - Quillet" : "*Controller 0 - Quillet");
+        EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
+    }
 }
 
 TEST_F(Editor, AControllerThatWillNotOpenGetsOnlyAWarning) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/summary_view.h"
 #include "res/resource.h"
 #include "tests/support/called_from.h"
 #include "tests/support/message_pump.h"
@@ -19,13 +20,16 @@ using Lines = std::vector<std::string>;
 
 bool IsGrayed(HMENU popup, UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
 
-// Dark pixels in a rectangle of the client area, as painted.
-int DarkPixels(HWND window, RECT area) {
+// Dark pixels in a rectangle of the client area, as painted, or those of
+// one colour.
+int DarkPixels(HWND window, RECT area, COLORREF colour = CLR_INVALID) {
     HDC dc = GetDC(window);
     int dark = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (GetRValue(GetPixel(dc, x, y)) < 128) ++dark;
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            if (colour == CLR_INVALID ? GetRValue(pixel) < 128 : pixel == colour) ++dark;
+        }
     ReleaseDC(window, dc);
     return dark;
 }
@@ -63,22 +67,24 @@ protected:
 }  // namespace
 
 TEST_F(MainWindow, ImageCommandsAreGreyedUntilAnImageIsHeld) {
+    EXPECT_EQ(WindowText(quillet.Handle()), "Quillet");
     EXPECT_EQ(OpenPopup(0, 0), 0);
-    EXPECT_TRUE(IsGrayed(Popup(0), IDM_SAVE_AS));
-    EXPECT_FALSE(IsGrayed(Popup(0), IDM_OPEN_FILE));
-    EXPECT_FALSE(IsGrayed(Popup(0), IDM_EXIT));
+    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY}) EXPECT_TRUE(IsGrayed(Popup(0), id)) << id;
+    for (UINT id : {IDM_OPEN_FILE, IDM_OPEN_COPY, IDM_EXIT}) EXPECT_FALSE(IsGrayed(Popup(0), id)) << id;
     EXPECT_EQ(OpenPopup(1, 1), 0);
-    EXPECT_TRUE(IsGrayed(Popup(1), IDM_WRITE_IO));
-    EXPECT_TRUE(IsGrayed(Popup(1), IDM_RECONFIGURE_IO));
+    const UINT imageCommands[] = {IDM_WRITE_IO, IDM_RECONFIGURE_IO, IDM_CHECK_ASSIGNMENTS, IDM_COMPARE_CONTROLLER,
+                                  IDM_COMPARE_STORED};
+    for (UINT id : imageCommands) EXPECT_TRUE(IsGrayed(Popup(1), id)) << id;
     for (UINT id : {IDM_READ_IO, IDM_RESET_CONTROLLER, IDM_CONTROLLER_INFO, IDM_SELECT_CONTROLLER})
         EXPECT_FALSE(IsGrayed(Popup(1), id)) << id;
 
     quillet.Command(IDM_READ_IO);
+    EXPECT_EQ(WindowText(quillet.Handle()), "Controller 0 - Quillet");
     OpenPopup(0, 0);
     OpenPopup(1, 1);
     EXPECT_FALSE(IsGrayed(Popup(0), IDM_SAVE_AS));
-    EXPECT_FALSE(IsGrayed(Popup(1), IDM_WRITE_IO));
-    EXPECT_FALSE(IsGrayed(Popup(1), IDM_RECONFIGURE_IO));
+    EXPECT_FALSE(IsGrayed(Popup(0), IDM_COPY_SUMMARY));
+    for (UINT id : imageCommands) EXPECT_FALSE(IsGrayed(Popup(1), id)) << id;
 }
 
 TEST_F(MainWindow, TheHelpPopupAndTheWindowMenuAreLeftAlone) {
@@ -266,4 +272,74 @@ TEST_F(MainWindow, PaintsTheSummaryWhereItsLayoutPutsIt) {
     EXPECT_EQ(DarkPixels(window, {0, 0, 900, 38}), 0);      // above the first line
     EXPECT_EQ(DarkPixels(window, {0, 180, 900, 198}), 0);   // the empty line after each first axis
     EXPECT_EQ(DarkPixels(window, {810, 0, 980, 340}), 0);   // beyond the fourth column
+}
+
+TEST_F(MainWindow, ChannelsInConflictAreRedThoseInAWarningOrangeAndALineCountsThem) {
+    HWND window = quillet.Handle();
+    ShowPainted(window);
+    quillet.Command(IDM_READ_IO);
+    UpdateWindow(window);
+    const RECT enable{150, 140, 170, 156}, home{150, 60, 170, 76}, countLine{10, 360, 200, 370};
+    EXPECT_EQ(DarkPixels(window, countLine), 0);  // the board's own assignments are clean
+    EXPECT_EQ(DarkPixels(window, enable, ErrorChannelColour), 0);
+    SetChannel(quillet.State().image, 2, IoSignal::Enable, 25);     // axis 1's
+    SetChannel(quillet.State().image, 2, IoSignal::CoarseHome, 1);  // axis 1's
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    EXPECT_GT(DarkPixels(window, enable, ErrorChannelColour), 0);
+    EXPECT_GT(DarkPixels(window, {150, 300, 170, 316}, ErrorChannelColour), 0);  // axis 2's
+    EXPECT_GT(DarkPixels(window, home, WarningChannelColour), 0);
+    EXPECT_EQ(DarkPixels(window, home, ErrorChannelColour), 0);
+    EXPECT_GT(DarkPixels(window, countLine), 0);
+
+    MessageBoxAnswerer boxes;
+    quillet.Command(IDM_CHECK_ASSIGNMENTS);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text,
+              "Conflict: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Amp Enable (out).\n"
+              "Warning: Input 1 is used by Axis 1 Coarse Home (inp) and Axis 2 Coarse Home (inp).");
+}
+
+TEST_F(MainWindow, ComparisonsReadIntoAnImageOfTheirOwnAndListTheDifferences) {
+    quillet.Command(IDM_READ_IO);
+    SetChannel(quillet.State().image, 1, IoSignal::Enable, 29);
+    const IoConfigImage held = quillet.State().image;
+    MessageBoxAnswerer boxes;
+    quillet.Command(IDM_COMPARE_CONTROLLER);
+    quillet.Command(IDM_COMPARE_STORED);
+    quillet.Command(IDM_READ_IO);
+    quillet.Command(IDM_COMPARE_CONTROLLER);
+    ASSERT_EQ(boxes.Seen().size(), 3u);
+    EXPECT_EQ(boxes.Seen()[0].text,
+              "The window's assignments differ from controller 0 (controller -> window):\n"
+              "Axis 1 Amp Enable (out): 25 -> 29");
+    EXPECT_EQ(boxes.Seen()[1].text.rfind("The window's assignments differ from the values stored for controller 0 "
+                                         "(stored -> window):\nAxis 1: only in the window\nAxis 2: only in",
+                                         0),
+              0u);
+    EXPECT_EQ(boxes.Seen()[2].text, "The window and controller 0 hold the same assignments.");
+    EXPECT_NE(quillet.State().image.bytes, held.bytes);
+}
+
+TEST_F(MainWindow, ScrollBarsReachTheSixteenthAxisAndCopySummaryCopiesTheText) {
+    HWND window = quillet.Handle();
+    ShowPainted(window);
+    board.Describe("axisCount = 16\n");
+    quillet.Command(IDM_READ_IO);
+    int low = 0, high = 0;
+    GetScrollRange(window, SB_HORZ, &low, &high);
+    EXPECT_GT(high + 1, 1410 + 140);  // past the last column's channel numbers
+    SendMessageA(window, WM_HSCROLL, SB_BOTTOM, 0);
+    UpdateWindow(window);
+    const int left = 1410 - GetScrollPos(window, SB_HORZ);
+    EXPECT_GT(DarkPixels(window, {left + 20, 200, left + 120, 216}), 0);  // "Axis 16: Stepper"
+    GetScrollRange(window, SB_VERT, &low, &high);
+    EXPECT_GT(high + 1, 380);  // the count line below the summary
+
+    quillet.Command(IDM_COPY_SUMMARY);
+    ASSERT_TRUE(OpenClipboard(window));
+    const std::string text = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+    CloseClipboard();
+    EXPECT_EQ(text.substr(0, 40), "Axis 1: Servo\r\n  Coarse Home (inp)   1\r\n");
+    EXPECT_EQ(text.substr(text.size() - 26), "  Half Current (out)  --\r\n");  // axis 16's
 }

@@ -143,14 +143,18 @@ TEST(Resources, AppMenuHasItsThreePopupsWithEveryItemEnabled) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(ItemsOf(menu), (std::vector<Item>{{"&File", 0}, {"&Controller", 0}, {"&Help", 0}}));
     EXPECT_EQ(ItemsOf(GetSubMenu(menu, 0)),
-              (std::vector<Item>{{"Open File...", 1000}, {"Save As...", 1010}, {"-", 0},
-                                 {"E&xit", 1020}}));
+              (std::vector<Item>{{"Open File...", 1000}, {"Open Co&py...", 1030}, {"Save As...", 1010}, {"-", 0},
+                                 {"&Copy Summary\tCtrl+C", 1040}, {"-", 0}, {"E&xit", 1020}}));
     EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1)),
               (std::vector<Item>{{"Read I/O from Controller", 1100},
                                  {"Write I/O to Controller", 1110},
                                  {"Reset Controller to Defaults", 1120},
                                  {"-", 0},
                                  {"Reconfigure I/O Assignments...", 1130},
+                                 {"-", 0},
+                                 {"Check &Assignments...", 1160},
+                                 {"Compare with &Controller...", 1170},
+                                 {"Compare with &Stored Values...", 1180},
                                  {"-", 0},
                                  {"Controller Info...", 1140},
                                  {"Select Controller...", 1150}}));

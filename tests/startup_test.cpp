@@ -92,8 +92,13 @@ TEST(Startup, WmCreateAnswersOneSoCreationGoesOn) {
     DestroyWindow(other);
 }
 
-TEST(Startup, QuilletDefinesNoAcceleratorTable) {
-    EXPECT_EQ(LoadAcceleratorsA(GetModuleHandleA(nullptr), "AppAccel"), nullptr);
+TEST(Startup, TheOnlyAcceleratorIsCtrlCForCopySummary) {
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "AppAccel");
+    ACCEL entries[2] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 2), 1);
+    EXPECT_EQ(entries[0].fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT), FVIRTKEY | FCONTROL);
+    EXPECT_EQ(entries[0].key, 'C');
+    EXPECT_EQ(entries[0].cmd, IDM_COPY_SUMMARY);
 }
 
 TEST(VersionMessage, NamesTheVersionAsThreeDigitsAndTheLibraryThatFailed) {

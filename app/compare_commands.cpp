@@ -1,0 +1,63 @@
+#include "app/compare_commands.h"
+
+#include "app/app_state.h"
+#include "app/menu_commands.h"
+#include "app/message_box.h"
+#include "controller/controller_io.h"
+#include "controller/driver_store.h"
+#include "ioconfig/assignment_check.h"
+#include "ioconfig/assignment_listing.h"
+#include "ioconfig/store_names.h"
+
+namespace {
+
+void Inform(HWND window, const std::string& text) { ShowMessageBox(window, text, MB_OK | MB_ICONINFORMATION); }
+void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, MB_OK | MB_ICONWARNING); }
+
+// The other side is named as the box names it ("controller 0", "the values
+// stored for controller 0"), and in short where a change goes from it to
+// the window.
+void ShowComparison(HWND window, const AppState& state, const IoConfigImage& other, const std::string& otherName,
+                    const char* side) {
+    Inform(window, ComparisonText(otherName, side, DiffAssignments(other, state.image, otherName, "the window")));
+}
+
+}  // namespace
+
+std::string ComparisonText(const std::string& other, const char* side, const std::vector<std::string>& differences) {
+    if (differences.empty()) return "The window and " + other + " hold the same assignments.";
+    return "The window's assignments differ from " + other + " (" + side + " -> window):\n" +
+           ListedAtMost(differences, ListedInBox);
+}
+
+std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName) {
+    return "Quillet could not compare: the value " + valueName + " stored for controller " +
+           ControllerNumberText(controllerNumber) + " is not a record (64 bytes of REG_BINARY).";
+}
+
+void ShowAssignmentCheck(HWND window, const AppState& state) {
+    if (!state.imageValid) return;
+    Inform(window, FindingsReport(CheckAssignments(state.image), ListedInBox));
+}
+
+// Read into an image of its own: the window keeps what it holds.
+void CompareWithController(HWND window, const AppState& state) {
+    if (!state.imageValid) return;
+    const uint16_t controller = ControllerNumber(state);
+    IoConfigImage held;
+    switch (ReadControllerIoConfig(controller, held)) {
+        case ControllerRead::NotOpened: return Warn(window, OpenFailureText(controller));
+        case ControllerRead::Failed: return Warn(window, ReadFailureText(controller));
+        case ControllerRead::Read: break;
+    }
+    ShowComparison(window, state, held, "controller " + ControllerNumberText(controller), "controller");
+}
+
+void CompareWithStoredValues(HWND window, const AppState& state) {
+    if (!state.imageValid) return;
+    const uint16_t controller = ControllerNumber(state);
+    const StoredIoConfig stored = ReadStoredIoConfig(controller);
+    if (!stored.refusedValue.empty()) return Warn(window, RefusedStoredValueText(controller, stored.refusedValue));
+    ShowComparison(window, state, stored.image, "the values stored for controller " + ControllerNumberText(controller),
+                   "stored");
+}

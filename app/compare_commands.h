@@ -1,0 +1,24 @@
+// The Controller menu's look at the window's assignments without changing
+// anything: the check for conflicts, and the differences from what the
+// controller holds or what is stored for it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct AppState;
+
+// Boxes list at most this many findings or differences.
+constexpr size_t ListedInBox = 20;
+
+// The differences from the other side, listed as "side -> window", or that
+// there are none.
+std::string ComparisonText(const std::string& other, const char* side, const std::vector<std::string>& differences);
+std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName);
+
+void ShowAssignmentCheck(HWND window, const AppState& state);
+void CompareWithController(HWND window, const AppState& state);
+void CompareWithStoredValues(HWND window, const AppState& state);

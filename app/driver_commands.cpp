@@ -28,8 +28,9 @@ void ShowOutcome(HWND window, AppState& state, DriverCommand command, const Driv
     const uint16_t controller = ControllerNumber(state);
     state.driverStatus = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
     ShowHeldImage(window, state);
-    for (const std::string& failure : DriverUpdateFailures(controller, outcome))
-        ShowMessageBox(window, failure, MB_OK | MB_ICONWARNING);
+    std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
+    if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);
+    for (const std::string& box : boxes) ShowMessageBox(window, box, MB_OK | MB_ICONWARNING);
 }
 
 // Errors stop a write unless the user goes on; warnings never do.
@@ -49,7 +50,10 @@ std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<st
 
 void WriteIoToController(HWND window, AppState& state) {
     if (!Confirmed(window, WriteConfirmationText) || !ConflictsAccepted(window, state)) return;
+    // The read-back may wait up to 30 seconds for the controller to restart.
+    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const DriverUpdateOutcome outcome = WriteIoConfigToDriver(ControllerNumber(state), state.image, CopyOf(state));
+    SetCursor(previous);
     if (outcome.lockError == 0 && outcome.copyError == 0 && outcome.storeError == 0) state.unsaved = false;
     ShowOutcome(window, state, DriverCommand::Write, outcome);
 }

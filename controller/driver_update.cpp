@@ -12,10 +12,11 @@
 namespace {
 
 // Nothing is changed before the values stored now are copied, or known to
-// be none; no other writer comes between the copy and the restart.
+// be none; no other writer comes between the copy and the read-back of what
+// was written (none for a reset).
 template <typename Change>
 DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, const char* before,
-                                 Change change) {
+                                 Change change, const IoConfigImage* written) {
     DriverUpdateOutcome outcome;
     const ControllerWriterLock lock(controllerNumber);
     outcome.lockError = lock.Error();
@@ -28,6 +29,7 @@ DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& c
     outcome.storeError = change();
     // The restart goes ahead whatever the store did: it was asked for.
     outcome.restartError = RestartController(controllerNumber);
+    if (written != nullptr && outcome.storeError == 0) outcome.check = CheckWrittenRecords(controllerNumber, *written);
     return outcome;
 }
 
@@ -41,11 +43,13 @@ SYSTEMTIME LocalClock() {
 
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy) {
-    return UpdateDriver(controllerNumber, copy, "Write", [&] { return WriteDriverIoConfig(controllerNumber, image); });
+    return UpdateDriver(controllerNumber, copy, "Write", [&] { return WriteDriverIoConfig(controllerNumber, image); },
+                        &image);
 }
 
 DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy) {
-    return UpdateDriver(controllerNumber, copy, "Reset", [&] { return ResetDriverIoConfig(controllerNumber); });
+    return UpdateDriver(controllerNumber, copy, "Reset", [&] { return ResetDriverIoConfig(controllerNumber); },
+                        nullptr);
 }
 
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
@@ -70,8 +74,10 @@ std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command,
                            : (stored ? "Removed" : "Removing") + std::string(" the assignments stored for ") + controller;
     text += (stored ? " at " : " failed at ") + std::string(time);
     if (outcome.restartError != 0) text += ", but the controller was not restarted";
-    if (outcome.copyPath.empty()) return text + "; nothing was stored before, so no copy was made.";
-    return text + "; the values stored before are in " + outcome.copyPath + ".";
+    text += outcome.copyPath.empty() ? "; nothing was stored before, so no copy was made"
+                                     : "; the values stored before are in " + outcome.copyPath;
+    if (outcome.check.result == WriteCheckResult::Verified) text += "; " + controller + " holds them";
+    return text + ".";
 }
 
 std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controller/write_check.h"
 #include "ioconfig/io_config_image.h"
 
 struct DriverUpdateOutcome {
@@ -19,6 +20,7 @@ struct DriverUpdateOutcome {
     uint32_t storeError = 0;
     uint32_t restartError = 0;
     SYSTEMTIME at{};         // when the command ran, by the copy's clock
+    WriteCheck check;        // a write whose values were stored is read back
 };
 
 // The time a copy is stamped with; tests give a fixed one.
@@ -32,7 +34,8 @@ struct CopyRequest {
     std::string note;
 };
 
-// Write I/O to Controller: records 1 to axisCount become the driver's values.
+// Write I/O to Controller: records 1 to axisCount become the driver's values;
+// once stored and the restart asked for, the controller is read back.
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy);
 // Reset Controller to Defaults: the values of axes 1 to 16 are deleted.
@@ -47,7 +50,8 @@ std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const D
 enum class DriverCommand { Write, Reset };
 
 // One line on what the command did, when, and where the copy went: "Stored
-// 8 axes for controller 0 at 14:05; the values stored before are in PATH."
+// 8 axes for controller 0 at 14:05; the values stored before are in PATH.",
+// ending "; controller 0 holds them." when the read-back found them.
 std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
                                const DriverUpdateOutcome& outcome);
 

@@ -45,6 +45,9 @@ struct Board {
     IoConfigArea area{};
     std::optional<int16_t> selectResult;
     bool registryOverlay = true;
+    // The first this many opens the call log records fail with -1, as a
+    // controller does while it restarts.
+    int failedOpens = 0;
 };
 
 // 8 axes (1 to 4 servo, 5 to 8 stepper) and 48 channels: 1 to 24 inputs,

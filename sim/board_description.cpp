@@ -151,6 +151,8 @@ void ApplySetting(Board& board, std::string_view key, std::string_view value) {
         if (auto result = FieldValue(value, 16)) board.readAreaResult = static_cast<int16_t>(*result);
     } else if (key == "select") {
         if (auto result = FieldValue(value, 16)) board.selectResult = static_cast<int16_t>(*result);
+    } else if (key == "failedOpens") {
+        if (auto count = FieldValue(value, 16)) board.failedOpens = static_cast<int>(*count);
     } else if (key == "registry") {
         if (value == "on" || value == "off") board.registryOverlay = value == "on";
     }

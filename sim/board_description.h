@@ -2,7 +2,7 @@
 // which changes one setting of the default board. "#" starts a comment;
 // numbers are decimal or 0x hex; lines that do not parse change nothing.
 //     open = -1              channels = 120         axisCount = 3
-//     select = 3             registry = off
+//     select = 3             registry = off         failedOpens = 2
 //     flags 1-24 = 0x101     byte 272 = 0x05        record 2 = 00 00 01 00 ...
 // and, to make a call fail with a status of its own:
 //     configuration = -2     (KXGetConfigurationEx)  readArea = -3 (krxgetramex)

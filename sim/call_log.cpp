@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "sim/environment.h"
 
 void AppendToCallLog(const std::string& line) {
@@ -17,4 +19,17 @@ void AppendToCallLog(const std::string& line) {
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+int CountLoggedCalls(const std::string& prefix) {
+    std::optional<std::string> path = ReadEnvironmentVariable("KXSIM_LOG");
+    if (!path) return 0;
+    std::FILE* file = std::fopen(path->c_str(), "r");
+    if (file == nullptr) return 0;
+    int count = 0;
+    char line[1024];
+    while (std::fgets(line, sizeof line, file) != nullptr)
+        if (std::string(line).rfind(prefix, 0) == 0) ++count;
+    std::fclose(file);
+    return count;
 }

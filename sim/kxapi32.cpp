@@ -61,6 +61,7 @@ void WriteLittleEndian32(ControllerConfigRecord* record, size_t offset, int32_t 
 extern "C" int16_t WINAPI SimKXOpen(uint32_t controller, uint32_t mode, const char* name) {
     Board board = LoadBoardDescription();
     int16_t result = board.openResult;
+    if (CountLoggedCalls("KXOpen(") < board.failedOpens) result = -1;
     if (result > 0) {
         if (board.registryOverlay) ApplyRegistryOverlay(board.area, controller);
         OpenBoardsGuard guard;

@@ -23,6 +23,7 @@
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/simulated_board.h"
 #include "tests/support/settings_file.h"
 
 namespace {
@@ -205,6 +206,7 @@ protected:
     // The fakes record into globals, which a test before this one in the
     // same process may have filled.
     void SetUp() override {
+        BindSimulatedBoardLibraries();  // a write reads the controller back
         RemoveTree(BackupFolder());
         RemoveDriverKeys();
         deviceLog.clear();
@@ -275,6 +277,7 @@ protected:
         EXPECT_EQ(boxes[1].deviceCallsBefore, RestartCalls(controller).size());
     }
 
+    SimulatedBoard board;
     QuilletWindow quillet;
 };
 
@@ -312,7 +315,8 @@ TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountRestartsAndSaysSoBelowTheSum
     for (int axis = 1; axis <= 3; ++axis) ExpectAxisValue("0", axis, Patterned(axis));
     // No driver answers the fake device: the second request goes out anyway.
     EXPECT_EQ(deviceLog, RestartCalls("0"));
-    EXPECT_EQ(Status(), "Stored 3 axes for controller 0 at hh:mm; nothing was stored before, so no copy was made.");
+    EXPECT_EQ(Status(), "Stored 3 axes for controller 0 at hh:mm; nothing was stored before, so no copy was made; "
+                        "controller 0 holds them.");
     EXPECT_TRUE(WaitsForRepaint(quillet.Handle()));
     EXPECT_EQ(State().image.bytes, before.bytes);
     EXPECT_TRUE(State().imageValid);
@@ -544,7 +548,7 @@ TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
                             taken.substr(11, 2) + taken.substr(14, 2) + taken.substr(17, 2) + ".tvxio");
     EXPECT_EQ(State().driverStatus, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
-                                        "; the values stored before are in " + copy + ".");
+                                        "; the values stored before are in " + copy + "; controller 0 holds them.");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(1)), RecordText(Patterned(9)));
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "(missing)");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(3)), RecordText(Patterned(8)));
@@ -635,4 +639,21 @@ TEST_F(DriverStore, ACopyCutShortByAFullDiskStopsTheCommandAndLeavesNoFile) {
     EXPECT_EQ(ValueNames(ControllerKey("0")), Lines{AxisKey(1)});
     EXPECT_TRUE(deviceLog.empty());
     EXPECT_TRUE(FileNamesIn(BackupFolder()).empty());
+}
+
+TEST_F(DriverStore, AWriteTheControllerDoesNotHoldOrThatCannotBeReadBackSaysSo) {
+    HoldAxes(State(), 2);
+    const std::pair<const char*, std::string> rows[] = {
+        {"registry = off\n", "After the write, controller 0 does not hold the assignments stored for it (stored -> "
+                             "held):\nAxis 1: Stepper -> Servo\nAxis 1 Coarse Home (inp): 64 -> 1\n"},
+        {"readArea = -3\n", "Quillet could not check what controller 0 holds after the write: the I/O configuration "
+                            "of controller 0 could not be read."}};
+    for (const auto& [description, start] : rows) {
+        board.Describe(description);
+        const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].seen.text.rfind(start, 0), 0u) << boxes[1].seen.text;
+        EXPECT_EQ(boxes[1].seen.icon, WarningIcon);
+        EXPECT_EQ(Status().find("holds them"), std::string::npos);
+    }
 }

@@ -227,7 +227,8 @@ TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
     const FinishedRun written = RunTvxio("write " + golden);
     EXPECT_EQ(written.status, 0u);
     EXPECT_EQ(written.out, (Lines{"Stored 8 axes for controller 0 from " + golden + ".",
-                                  "Nothing was stored before: no copy made."}));
+                                  "Nothing was stored before: no copy made.",
+                                  "Controller 0 holds the assignments of " + golden + "."}));
     for (const char* other : {" stored", " board", " stored:0"}) {
         const FinishedRun same = RunTvxio("diff " + golden + other);
         EXPECT_EQ(same.status, 0u) << other;
@@ -237,7 +238,7 @@ TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
     // A second write keeps a copy of the first, which backups lists.
     const FinishedRun again = RunTvxio("write " + golden);
     EXPECT_EQ(again.status, 0u);
-    ASSERT_EQ(again.out.size(), 2u);
+    ASSERT_EQ(again.out.size(), 3u);
     const std::string prefix = "The values stored before are in ";
     ASSERT_EQ(again.out[1].substr(0, prefix.size()), prefix);
     const std::string copy = again.out[1].substr(prefix.size(), again.out[1].size() - prefix.size() - 1);
@@ -261,6 +262,30 @@ TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
     const FinishedRun forced = RunTvxio("write " + conflicting + " --force");
     EXPECT_EQ(forced.status, 0u);
     EXPECT_EQ(RunTvxio("diff " + conflicting + " stored").status, 0u);
+}
+
+// The controller is read back after the write: it may need a second try to
+// open, may not take the values up, or may not be read at all.
+TEST_F(Tvxio, WriteSaysWhetherTheControllerHoldsWhatWasWritten) {
+    const std::string path = TwoAxes("two.tvxio");
+    const std::string holds = "Controller 0 holds the assignments of " + path + ".";
+    struct Row {
+        const char* board;
+        unsigned status;
+        Lines last;  // the last lines printed, then those of the error stream
+        Lines err;
+    };
+    for (const Row& row : {Row{"failedOpens = 2\n", 0, {holds}, {}},
+                           Row{"registry = off\n", 1, {"Axis 2 Direction (out): -- -> 34", "Axis 2: bytes 0, 2, 23 differ"}, {}},
+                           Row{"readArea = -3\n", 2, {}, {"tvxio: Quillet could not check what controller 0 holds after the "
+                                                          "write: the I/O configuration of controller 0 could not be read."}}}) {
+        board.Describe(row.board);
+        board.ClearCallLog();
+        const FinishedRun written = RunTvxio("write " + path);
+        EXPECT_EQ(written.status, row.status) << row.board;
+        EXPECT_EQ(Lines(written.out.end() - static_cast<long>(row.last.size()), written.out.end()), row.last) << row.board;
+        EXPECT_EQ(written.err, row.err) << row.board;
+    }
 }
 
 // Six writers to one controller in the same second: each keeps a whole

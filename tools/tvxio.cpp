@@ -145,6 +145,15 @@ void BindBoard() {
     bound = true;
 }
 
+// Write reads the controller back when it can; without the library the
+// check says why it could not.
+void TryToBindBoard() {
+    try {
+        BindBoard();
+    } catch (const Trouble&) {
+    }
+}
+
 // A file's source names no controller.
 struct Source {
     enum class Kind { File, Board, Stored } kind = Kind::File;
@@ -275,6 +284,7 @@ int Write(const Arguments& arguments) {
             return Found;
         }
     }
+    TryToBindBoard();
     const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note});
     std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
     if (outcome.lockError == 0 && outcome.copyError == 0) {
@@ -285,8 +295,13 @@ int Write(const Arguments& arguments) {
     }
     // The store's failure comes last.
     if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
+    Print(outcome.check.differences);
+    if (outcome.check.result == WriteCheckResult::Verified)
+        std::printf("Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
+    if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
     for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
-    return failures.empty() ? AllWell : TroubleStatus;
+    if (!failures.empty()) return TroubleStatus;
+    return outcome.check.result == WriteCheckResult::Differs ? Found : AllWell;
 }
 
 int Backups(const Arguments& arguments) {

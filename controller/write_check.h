@@ -1,0 +1,31 @@
+// After a write: does the controller hold what was stored for it? It is
+// opened and read as Read I/O does, and the records written are compared
+// with those it holds, byte for byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ioconfig/io_config_image.h"
+
+enum class WriteCheckResult { NotChecked, Verified, Differs, CouldNotCheck };
+
+struct WriteCheck {
+    WriteCheckResult result = WriteCheckResult::NotChecked;
+    std::vector<std::string> differences;  // "Axis 3 Amp Enable (out): 27 -> 28", written -> held
+    std::string reason;                    // why it could not be checked
+};
+
+// A controller may not open while it restarts: opening is tried again every
+// interval until the wait has passed.
+struct WriteCheckWait {
+    unsigned totalMs = 30000;
+    unsigned intervalMs = 500;
+};
+
+WriteCheck CheckWrittenRecords(uint16_t controllerNumber, const IoConfigImage& written, WriteCheckWait wait = {});
+
+// The window's box for a check that differs or could not be made: at most
+// ten differences, then "and K more.".
+std::string WriteCheckText(uint16_t controllerNumber, const WriteCheck& check);

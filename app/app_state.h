@@ -9,6 +9,7 @@
 
 #include "controller/quillet_settings.h"
 #include "ioconfig/io_config_image.h"
+#include "ioconfig/io_map.h"
 
 struct AppState {
     char saveFolder[PathFieldSize];
@@ -23,8 +24,10 @@ struct AppState {
     std::string source;
     // Changes neither saved nor written since.
     bool unsaved;
-    // What the last Write or Reset did, shown below the summary.
-    std::string driverStatus;
+    // What the last Write, Reset or export did, shown below the summary.
+    std::string statusLine;
+    // The channel labels of the file the image came from.
+    ChannelLabels labels;
 };
 static_assert(sizeof(bool) == 1, "imageValid is an 8-bit boolean");
 

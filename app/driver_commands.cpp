@@ -26,7 +26,7 @@ constexpr size_t ListedConflicts = 10;
 // The outcome stays below the summary until the next driver command.
 void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
     const uint16_t controller = ControllerNumber(state);
-    state.driverStatus = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
+    state.statusLine = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
     ShowHeldImage(window, state);
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
     if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);

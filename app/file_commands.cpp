@@ -11,13 +11,24 @@
 #include "app/summary_view.h"
 #include "app/system_libraries.h"
 #include "controller/config_file.h"
+#include "controller/controller_io.h"
+#include "controller/driver_update.h"
 #include "controller/system_error.h"
+#include "controller/whole_file.h"
 #include "ioconfig/assignment_listing.h"
+#include "ioconfig/io_map.h"
+#include "ioconfig/store_names.h"
 #include "ioconfig/window_caption.h"
 
 namespace {
 
-constexpr char FileFilter[] = "TVX I/O Config\0*.tvxio\0All files (*.*)\0*.*\0";
+// What a dialog offers: its filter and the extension a bare name gets.
+struct FileKind {
+    const char* filter;
+    const char* extension;
+};
+constexpr FileKind ConfigFiles{"TVX I/O Config\0*.tvxio\0All files (*.*)\0*.*\0", ConfigFileExtension};
+constexpr FileKind MapPages{"I/O map (*.html)\0*.html\0", "html"};
 
 void RememberFolder(AppState& state, const char* path, WORD fileNameOffset) {
     const size_t length = fileNameOffset < PathFieldSize ? fileNameOffset : PathFieldSize - 1;
@@ -29,18 +40,18 @@ void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, M
 
 // The dialog in `folder`, with an empty file name in path.
 bool RunConfigFileDialog(HWND window, char* path, const char* title, bool opening, const char* folder,
-                         WORD& fileNameOffset) {
+                         WORD& fileNameOffset, const FileKind& kind = ConfigFiles) {
     std::memset(path, 0, PathFieldSize);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
-    dialog.lpstrFilter = FileFilter;
+    dialog.lpstrFilter = kind.filter;
     dialog.lpstrFile = path;
     dialog.nMaxFile = PathFieldSize;
     dialog.lpstrInitialDir = folder;
     dialog.lpstrTitle = title;
     dialog.Flags = opening ? OpenConfigFileFlags : SaveConfigFileFlags;
-    dialog.lpstrDefExt = ConfigFileExtension;
+    dialog.lpstrDefExt = kind.extension;
     if (!RunFileDialog(dialog, opening)) {
         if (const DWORD error = FileDialogError()) Warn(window, FileDialogFailureText(error));
         return false;
@@ -59,6 +70,7 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
     state.imageValid = true;
     state.source = FileNameOf(path);
     state.unsaved = false;
+    state.labels = ReadChannelLabels(path);
     ShowHeldImage(window, state);
 }
 
@@ -164,4 +176,20 @@ void CopySummaryToClipboard(HWND window, const AppState& state) {
     std::string text;
     for (const std::string& line : ListAssignments(state.image)) text += line + "\r\n";
     if (!PutTextOnClipboard(window, text)) Warn(window, ClipboardFailureText(LastErrorOr(ERROR_NOT_ENOUGH_MEMORY)));
+}
+
+void ExportIoMap(HWND window, AppState& state) {
+    if (!state.imageValid) return;
+    char path[PathFieldSize];
+    WORD fileNameOffset = 0;
+    if (!RunConfigFileDialog(window, path, ExportMapTitle, false, state.saveFolder, fileNameOffset, MapPages)) return;
+    const uint16_t controller = ControllerNumber(state);
+    const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(controller);
+    const std::string page = IoMapHtml(MapChannels(state.image, channels, state.labels),
+                                       {state.source, channels ? ControllerNumberText(controller) : "", LocalDateText()});
+    if (const uint32_t error = WriteWholeTextFile(path, page))
+        return Warn(window, std::string("Quillet could not save the I/O map to the file\n") + path + "\n" +
+                                SystemErrorText(error));
+    state.statusLine = std::string("Saved the I/O map to ") + path + ".";
+    ShowHeldImage(window, state);
 }

@@ -14,6 +14,7 @@ struct AppState;
 constexpr const char* OpenConfigFileTitle = "Open I/O Config File";
 constexpr const char* SaveConfigFileTitle = "Save I/O Config File";
 constexpr const char* OpenCopyTitle = "Open a Copy of Stored Values";
+constexpr const char* ExportMapTitle = "Export I/O Map";
 constexpr const char* ConfigFileExtension = "tvxio";
 constexpr DWORD OpenConfigFileFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;
 constexpr DWORD SaveConfigFileFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
@@ -50,3 +51,6 @@ void OpenDroppedFile(HWND window, AppState& state, HDROP drop);
 bool SaveIoConfigFile(HWND window, AppState& state);
 // The assignments as text, one line each as tvxio show prints them.
 void CopySummaryToClipboard(HWND window, const AppState& state);
+// The I/O map as a page, through a save dialog; the status line says where
+// it went. The selected controller's channels are in it when it opens.
+void ExportIoMap(HWND window, AppState& state);

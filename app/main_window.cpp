@@ -45,7 +45,7 @@ LRESULT OnPaint(HWND window) {
 // The commands that need an image to work on.
 void EnableImageCommands(HMENU popup, bool imageValid) {
     const UINT state = MF_BYCOMMAND | (imageValid ? MF_ENABLED : MF_GRAYED);
-    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY, IDM_WRITE_IO, IDM_RECONFIGURE_IO, IDM_CHECK_ASSIGNMENTS,
+    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY, IDM_EXPORT_MAP, IDM_WRITE_IO, IDM_RECONFIGURE_IO, IDM_CHECK_ASSIGNMENTS,
                     IDM_COMPARE_CONTROLLER, IDM_COMPARE_STORED})
         EnableMenuItem(popup, id, state);
 }
@@ -56,6 +56,7 @@ void RunCommand(HWND window, AppState& state, int id) {
         case IDM_OPEN_COPY: OpenBackupCopy(window, state); break;
         case IDM_SAVE_AS: SaveIoConfigFile(window, state); break;
         case IDM_COPY_SUMMARY: CopySummaryToClipboard(window, state); break;
+        case IDM_EXPORT_MAP: ExportIoMap(window, state); break;
         case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
         case IDM_READ_IO: ReadIoFromController(window, state); break;
         case IDM_WRITE_IO: WriteIoToController(window, state); break;

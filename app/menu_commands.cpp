@@ -32,6 +32,7 @@ void ReadIoFromController(HWND window, AppState& state) {
         state.imageValid = true;
         state.source = "Controller " + ControllerNumberText(ControllerNumber(state));
         state.unsaved = false;
+        state.labels.clear();
     }
     ShowHeldImage(window, state);
     if (read == ControllerRead::NotOpened) Warn(window, OpenFailureText(ControllerNumber(state)));

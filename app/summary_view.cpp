@@ -16,7 +16,7 @@ std::vector<SummaryText> WindowTexts(const AppState& state) {
     const std::vector<Finding> findings = CheckAssignments(state.image);
     std::vector<SummaryText> texts = LayOutSummary(state.image, findings);
     int y = SummaryFooterTop(state.image);
-    for (const std::string& line : {FindingsCountLine(findings), state.driverStatus}) {
+    for (const std::string& line : {FindingsCountLine(findings), state.statusLine}) {
         if (line.empty()) continue;
         texts.push_back({SummaryLeft, y, line, std::nullopt});
         y += SummaryLineStep;

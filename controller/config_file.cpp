@@ -79,3 +79,11 @@ uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image) 
         path, true, [&](const std::string& newFile) { return WriteRecords(newFile, image); },
         [&](const std::string& newFile) { return HoldsRecordsOf(newFile, image); });
 }
+
+ChannelLabels ReadChannelLabels(const std::string& path) {
+    ChannelLabels labels;
+    for (const std::string& key : SectionKeys(path, ChannelLabelsSection))
+        if (const std::optional<int> channel = LabelledChannel(key))
+            labels[*channel] = ReadProfileValue(path, ChannelLabelsSection, key);
+    return labels;
+}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ioconfig/io_config_image.h"
+#include "ioconfig/io_map.h"
 
 enum class ConfigFileReadStatus { Read, Damaged, NoRecords };
 
@@ -31,3 +32,7 @@ ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image);
 // Returns 0, or the system's error code of the step that failed. With no
 // record in use, nothing is written.
 uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image);
+
+// The labels of a file's [ChannelLabels] section; keys that name no channel
+// are left out.
+ChannelLabels ReadChannelLabels(const std::string& path);

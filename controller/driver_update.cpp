@@ -41,6 +41,13 @@ SYSTEMTIME LocalClock() {
     return now;
 }
 
+std::string LocalDateText() {
+    const SYSTEMTIME now = LocalClock();
+    char date[16];
+    std::snprintf(date, sizeof date, "%04u-%02u-%02u", now.wYear % 10000u, now.wMonth % 100u, now.wDay % 100u);
+    return date;
+}
+
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy) {
     return UpdateDriver(controllerNumber, copy, "Write", [&] { return WriteDriverIoConfig(controllerNumber, image); },

@@ -26,6 +26,8 @@ struct DriverUpdateOutcome {
 // The time a copy is stamped with; tests give a fixed one.
 using Clock = SYSTEMTIME (*)();
 SYSTEMTIME LocalClock();
+// Today, as YYYY-MM-DD.
+std::string LocalDateText();
 
 // Where the copy goes, its clock and the user's note for it (none when empty).
 struct CopyRequest {

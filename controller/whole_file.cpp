@@ -68,3 +68,23 @@ uint32_t ClaimNewFile(const std::string& path) {
     const DWORD error = LastErrorOr(ERROR_OPEN_FAILED);
     return error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error;
 }
+
+uint32_t WriteWholeTextFile(const std::string& target, const std::string& text) {
+    const auto write = [&text](const std::string& newFile) -> uint32_t {
+        const UniqueFile file(
+            CreateFileA(newFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file.IsOpen() || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
+            return LastErrorOr(ERROR_WRITE_FAULT);
+        return written == text.size() ? 0 : ERROR_WRITE_FAULT;
+    };
+    const auto readsBack = [&text](const std::string& newFile) {
+        const UniqueFile file(CreateFileA(newFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        std::string read(text.size() + 1, '\0');
+        DWORD count = 0;
+        return file.IsOpen() && ReadFile(file.Get(), read.data(), static_cast<DWORD>(read.size()), &count, nullptr) &&
+               read.compare(0, count, text) == 0 && count == text.size();
+    };
+    return WriteWholeFile(target, false, write, readsBack);
+}

@@ -23,3 +23,6 @@ uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
 // name is then this caller's, whoever else tries it at the same moment.
 // Returns 0, ERROR_FILE_EXISTS, or another system error code.
 uint32_t ClaimNewFile(const std::string& path);
+
+// Writes text as the whole content of target, the same way.
+uint32_t WriteWholeTextFile(const std::string& target, const std::string& text);

@@ -629,3 +629,15 @@ TEST_F(ConfigFile, OpenCopyOpensInTheCopiesFolderAndLeavesTheOtherDialogsWhereTh
     EXPECT_EQ(State().saveFolder, before);
     RemoveTree(copies);
 }
+
+TEST_F(ConfigFileOnTheBoard, ExportIoMapCarriesTheFilesLabelsWhichSaveAsKeeps) {
+    const std::string path = FileOfAxes("labelled.tvxio", 2, 0);
+    WritePrivateProfileStringA("ChannelLabels", "Channel3", "X1:3", path.c_str());
+    Open(path);
+    SaveAs(path);
+    EXPECT_EQ(ProfileValue(path, "ChannelLabels", "Channel3"), "X1:3");
+    FileDialogAnswerer answerer(folder.File("map"));
+    quillet.Command(IDM_EXPORT_MAP);
+    EXPECT_NE(ReadTextFile(folder.File("map.html")).find("<td>X1:3</td>"), std::string::npos);
+    EXPECT_EQ(State().statusLine, "Saved the I/O map to " + folder.File("map.html") + ".");
+}

@@ -247,7 +247,7 @@ protected:
 
     // The line below the summary, its time of day as "hh:mm".
     std::string Status() {
-        std::string status = State().driverStatus;
+        std::string status = State().statusLine;
         if (const size_t at = status.find(" at "); at != std::string::npos) status.replace(at + 4, 5, "hh:mm");
         return status;
     }
@@ -547,7 +547,7 @@ TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     ASSERT_EQ(taken.size(), 19u);
     EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
                             taken.substr(11, 2) + taken.substr(14, 2) + taken.substr(17, 2) + ".tvxio");
-    EXPECT_EQ(State().driverStatus, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
+    EXPECT_EQ(State().statusLine, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
                                         "; the values stored before are in " + copy + "; controller 0 holds them.");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(1)), RecordText(Patterned(9)));
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "(missing)");

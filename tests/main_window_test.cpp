@@ -69,7 +69,7 @@ protected:
 TEST_F(MainWindow, ImageCommandsAreGreyedUntilAnImageIsHeld) {
     EXPECT_EQ(WindowText(quillet.Handle()), "Quillet");
     EXPECT_EQ(OpenPopup(0, 0), 0);
-    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY}) EXPECT_TRUE(IsGrayed(Popup(0), id)) << id;
+    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY, IDM_EXPORT_MAP}) EXPECT_TRUE(IsGrayed(Popup(0), id)) << id;
     for (UINT id : {IDM_OPEN_FILE, IDM_OPEN_COPY, IDM_EXIT}) EXPECT_FALSE(IsGrayed(Popup(0), id)) << id;
     EXPECT_EQ(OpenPopup(1, 1), 0);
     const UINT imageCommands[] = {IDM_WRITE_IO, IDM_RECONFIGURE_IO, IDM_CHECK_ASSIGNMENTS, IDM_COMPARE_CONTROLLER,

@@ -264,6 +264,27 @@ TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
     EXPECT_EQ(RunTvxio("diff " + conflicting + " stored").status, 0u);
 }
 
+// The board's channels, those it does not offer included; a file's labels.
+TEST_F(Tvxio, MapListsChannelsByUseThenTheFreeOnesAndCarriesLabels) {
+    board.Describe("channels = 52\nflags 47 = 0\nflags 49-52 = 0x101\n");
+    const FinishedRun map = RunTvxio("map board");
+    EXPECT_EQ(map.status, 0u);
+    ASSERT_EQ(map.out.size(), 49u);
+    EXPECT_EQ(map.out[46], "Channel 47 (conflict): Axis 7 Drive Fault (inp)");
+    EXPECT_EQ(map.out[48], "free inputs: 49-52");
+
+    const std::string path = TwoAxes("labelled.tvxio");
+    WritePrivateProfileStringA("ChannelLabels", "Channel25", "X3:1 K12 amp enable", path.c_str());
+    EXPECT_EQ(RunTvxio("map " + path + " --csv").out[7], "25,output,1,Amp Enable (out),used,X3:1 K12 amp enable");
+    const Lines page = RunTvxio("map " + path + " --html -b 0").out;
+    EXPECT_EQ(page[0], "<!DOCTYPE html>");
+    EXPECT_NE(std::find(page.begin(), page.end(), "<h1>I/O map of " + path + "</h1>"), page.end());
+    EXPECT_NE(std::find(page.begin(), page.end(),
+                        "<tr class=\"used\"><td>25</td><td>Axis 1 Amp Enable (out)</td><td>used</td><td>X3:1 K12 amp "
+                        "enable</td></tr>"),
+              page.end());
+}
+
 // The controller is read back after the write: it may need a second try to
 // open, may not take the values up, or may not be read at all.
 TEST_F(Tvxio, WriteSaysWhetherTheControllerHoldsWhatWasWritten) {

@@ -23,6 +23,7 @@
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/controller_number.h"
 #include "ioconfig/counted_words.h"
+#include "ioconfig/io_map.h"
 #include "ioconfig/store_names.h"
 
 namespace {
@@ -32,6 +33,7 @@ constexpr const char* Usage =
     "usage: tvxio show SOURCE [--csv]\n"
     "       tvxio check SOURCE [-b N]\n"
     "       tvxio diff OLD NEW\n"
+    "       tvxio map SOURCE [-b N] [--csv | --html]\n"
     "       tvxio read FILE [-b N]\n"
     "       tvxio write FILE [-b N] [--force] [--note TEXT]\n"
     "       tvxio backups [-b N]\n"
@@ -65,6 +67,7 @@ struct Arguments {
     std::vector<std::string> operands;
     std::optional<uint16_t> controller;  // -b N or --board=N
     bool csv = false;
+    bool html = false;
     bool force = false;
     std::string note;  // for the copy write keeps
 };
@@ -84,6 +87,7 @@ Arguments ParseArguments(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--csv") arguments.csv = true;
+        else if (word == "--html") arguments.html = true;
         else if (word == "--force") arguments.force = true;
         else if (word == "--note" && i + 1 < argc) arguments.note = argv[++i];
         else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
@@ -225,20 +229,26 @@ int Show(const Arguments& arguments) {
     return AllWell;
 }
 
+// The controller whose channels a command checks against: the source's own,
+// or -b N's for a file; none for a file alone.
+std::optional<uint16_t> ChannelsController(const Source& source, const Arguments& arguments) {
+    return source.kind == Source::Kind::File ? arguments.controller : std::optional<uint16_t>(source.controller);
+}
+
+std::optional<ChannelConfiguration> ChannelsOf(std::optional<uint16_t> controller) {
+    if (!controller) return std::nullopt;
+    BindBoard();
+    std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(*controller);
+    if (!channels) throw Trouble{"the channel configuration of " + Controller(*controller) + " cannot be read"};
+    return channels;
+}
+
 int Check(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const Source source = ParseSource(arguments.operands[0], arguments);
     const IoConfigImage image = Load(source);
-    std::vector<Finding> findings;
-    if (source.kind != Source::Kind::File || arguments.controller) {
-        const uint16_t controller = source.kind == Source::Kind::File ? *arguments.controller : source.controller;
-        BindBoard();
-        const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(controller);
-        if (!channels) throw Trouble{"the channel configuration of " + Controller(controller) + " cannot be read"};
-        findings = CheckAssignments(image, *channels);
-    } else {
-        findings = CheckAssignments(image);
-    }
+    const std::optional<ChannelConfiguration> channels = ChannelsOf(ChannelsController(source, arguments));
+    const std::vector<Finding> findings = channels ? CheckAssignments(image, *channels) : CheckAssignments(image);
     PrintFindings(findings);
     const int errors = CountFindings(findings, FindingLevel::Error);
     std::printf("%s, %s\n", Counted(errors, "error", "errors").c_str(),
@@ -253,6 +263,30 @@ int Diff(const Arguments& arguments) {
     const std::vector<std::string> lines = DiffAssignments(oldImage, newImage);
     Print(lines);
     return lines.empty() ? AllWell : Found;
+}
+
+std::string SourceName(const Source& source) {
+    switch (source.kind) {
+        case Source::Kind::Board: return Controller(source.controller);
+        case Source::Kind::Stored: return "the values stored for " + Controller(source.controller);
+        case Source::Kind::File: break;
+    }
+    return source.path;
+}
+
+int Map(const Arguments& arguments) {
+    ExpectOperands(arguments, 1);
+    const Source source = ParseSource(arguments.operands[0], arguments);
+    const IoConfigImage image = Load(source);
+    const std::optional<uint16_t> controller = ChannelsController(source, arguments);
+    const std::optional<ChannelConfiguration> channels = ChannelsOf(controller);
+    const ChannelLabels labels = source.kind == Source::Kind::File ? ReadChannelLabels(source.path) : ChannelLabels{};
+    const std::vector<MappedChannel> map = MapChannels(image, channels, labels);
+    if (arguments.html)
+        std::printf("%s", IoMapHtml(map, {SourceName(source), controller ? ControllerNumberText(*controller) : "", LocalDateText()})
+                              .c_str());
+    else Print(arguments.csv ? IoMapCsv(map) : IoMapText(map, channels.has_value()));
+    return AllWell;
 }
 
 int Read(const Arguments& arguments) {
@@ -333,7 +367,7 @@ int Run(int argc, char** argv) {
         return AllWell;
     }
     const std::pair<const char*, int (*)(const Arguments&)> commands[] = {
-        {"show", Show}, {"check", Check}, {"diff", Diff}, {"read", Read}, {"write", Write}, {"backups", Backups}};
+        {"show", Show}, {"check", Check}, {"diff", Diff}, {"map", Map}, {"read", Read}, {"write", Write}, {"backups", Backups}};
     for (const auto& [name, command] : commands)
         if (arguments.command == name) return command(arguments);
     throw Trouble{"unknown command " + arguments.command + "; tvxio --help lists them"};

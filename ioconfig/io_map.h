@@ -1,0 +1,67 @@
+// The I/O map: the assignments by channel rather than by axis, for the
+// people who wire the cabinet ("what is on output 29?"), as text, CSV and a
+// printable page.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ioconfig/assignment_check.h"
+#include "ioconfig/io_config_image.h"
+
+// A channel's label from a file's [ChannelLabels] section, such as a
+// terminal or a wire tag: Channel25=X3:1 K12 amp enable.
+using ChannelLabels = std::map<int, std::string>;
+constexpr const char* ChannelLabelsSection = "ChannelLabels";
+// 25 for "Channel25" (any case); nothing for any other key.
+std::optional<int> LabelledChannel(const std::string& key);
+
+// Conflict: an error of the assignment check involves the channel. Not
+// offered: the controller has it in neither direction, or not at all.
+enum class ChannelState { Free, Used, Conflict, NotOffered };
+
+struct ChannelUse {
+    int axis;
+    SignalRow row;
+};
+
+struct MappedChannel {
+    int channel;
+    bool offersInput = false;  // both false when the controller is not known
+    bool offersOutput = false;
+    std::vector<ChannelUse> uses;
+    ChannelState state = ChannelState::Free;
+    std::string label;
+};
+
+// Every channel the controller has (when known), and every channel used or
+// labelled, in order.
+std::vector<MappedChannel> MapChannels(const IoConfigImage& image, const std::optional<ChannelConfiguration>& channels,
+                                       const ChannelLabels& labels);
+
+// "input", "output", "input/output", or empty when not known or offered.
+std::string OfferedDirection(const MappedChannel& channel);
+const char* StateName(ChannelState state);
+// "Axis 3 Amp Enable (out)"
+std::string UseName(const ChannelUse& use);
+// "7-12, 20"
+std::string ChannelRanges(const std::vector<int>& channels);
+
+// A line per channel in use, then the free channels by direction; without
+// the controller, which channels are free is not known.
+std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool controllerKnown);
+// "channel,direction,axis,signal,state,label", then a row per use; the
+// direction is the signal's.
+std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map);
+
+// What the page's title says.
+struct IoMapHeading {
+    std::string source;
+    std::string controller;  // empty when not known
+    std::string date;
+};
+// A self-contained page: no scripts, nothing fetched, one A4 page for 48
+// channels, conflicts marked in colour and in words.
+std::string IoMapHtml(const std::vector<MappedChannel>& map, const IoMapHeading& heading);

@@ -1,7 +1,8 @@
 // Quillet's benchmarks: each measurement beside its floor, the least the
 // platform needs for the same work, taken in the same run, interleaved.
 // Usage: quillet_bench [repetitions [section]]: at least 10 repetitions
-// (default 20); the section, start-up, editor or files, runs that one alone.
+// (default 20); the section, start-up, editor, files or write, runs that one
+// alone.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +16,7 @@
 #include "bench/file_timing.h"
 #include "bench/repetitions.h"
 #include "bench/startup_timing.h"
+#include "bench/write_timing.h"
 #include "controller/library_binding.h"
 #include "tests/support/settings_file.h"
 
@@ -34,8 +36,8 @@ BenchOptions OptionsFrom(int argc, char** argv) {
         FailBench("repetitions: a number of at least " + std::to_string(FewestRepetitions));
     if (argc >= 3) options.section = argv[2];
     if (!options.section.empty() && options.section != "start-up" && options.section != "editor" &&
-        options.section != "files")
-        FailBench("section: start-up, editor or files");
+        options.section != "files" && options.section != "write")
+        FailBench("section: start-up, editor, files or write");
     return options;
 }
 
@@ -90,6 +92,14 @@ void MeasureFileFunctions(int repetitions, BenchReport& report) {
     report.targets.insert(report.targets.end(), files.begin(), files.end());
 }
 
+// On the simulated board, whose libraries are bound for the read-back.
+void MeasureWriteCommand(int repetitions, BenchReport& report) {
+    if (BindApiLibrary() != BindSucceeded) FailBench("the simulated board's libraries are not beside the benchmark program");
+    WriteRows write = MeasureWrite(repetitions);
+    report.targets.push_back(write.write);
+    report.details.push_back({"Write's steps, each alone, beside the same bare store", write.steps});
+}
+
 void PrintReport(const BenchReport& report, int repetitions) {
     std::printf(
         "Medians of %d repetitions, Quillet and floor interleaved, after %d uncounted rounds; "
@@ -115,6 +125,7 @@ int main(int argc, char** argv) {
     if (Runs(options, "start-up")) MeasureStartUp(options.repetitions, report);
     if (Runs(options, "editor")) MeasureEditorOnWindow(options.repetitions, report);
     if (Runs(options, "files")) MeasureFileFunctions(options.repetitions, report);
+    if (Runs(options, "write")) MeasureWriteCommand(options.repetitions, report);
     DeleteFileA(settingsFile.c_str());
     PrintReport(report, options.repetitions);
     return 0;

@@ -58,14 +58,16 @@ std::string Row(const MappedChannel& channel) {
            "</td><td>" + signals + "</td><td>" + state + "</td><td>" + Escaped(channel.label) + "</td></tr>\n";
 }
 
-// A channel the controller offers in this direction, or one used so.
+// A channel used in this direction, or one free that the controller offers
+// in it: a two-way channel in use stands only where it is used.
 std::string Table(const std::vector<MappedChannel>& map, SignalDirection direction, const char* caption) {
     const bool input = direction == SignalDirection::Input;
     std::string table = std::string("<table><caption>") + caption +
                         "</caption>\n<thead><tr><th>Channel</th><th>Signals</th><th>State</th><th>Label</th></tr>"
                         "</thead>\n<tbody>\n";
     for (const MappedChannel& channel : map)
-        if ((input ? channel.offersInput : channel.offersOutput) || UsedAs(channel, direction)) table += Row(channel);
+        if (UsedAs(channel, direction) || (channel.uses.empty() && (input ? channel.offersInput : channel.offersOutput)))
+            table += Row(channel);
     return table + "</tbody></table>\n";
 }
 

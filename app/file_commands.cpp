@@ -74,6 +74,13 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
     ShowHeldImage(window, state);
 }
 
+// As Open File opens the file chosen in its dialog.
+void OpenNamedFile(HWND window, AppState& state, const std::string& path) {
+    if (path.size() >= PathFieldSize) return Warn(window, FileDialogFailureText(FNERR_BUFFERTOOSMALL));
+    RememberFolder(state, path.c_str(), static_cast<WORD>(path.size() - FileNameOf(path).size()));
+    OpenChosenFile(window, state, path.c_str());
+}
+
 bool PutTextOnClipboard(HWND window, const std::string& text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (memory == nullptr) return false;
@@ -148,9 +155,18 @@ void OpenBackupCopy(HWND window, AppState& state) {
 void OpenDroppedFile(HWND window, AppState& state, HDROP drop) {
     const std::string path = FirstDroppedFile(window, drop);
     if (path.empty() || !MayReplaceAssignments(window, state)) return;
-    if (path.size() >= PathFieldSize) return Warn(window, FileDialogFailureText(FNERR_BUFFERTOOSMALL));
-    RememberFolder(state, path.c_str(), static_cast<WORD>(path.size() - FileNameOf(path).size()));
-    OpenChosenFile(window, state, path.c_str());
+    OpenNamedFile(window, state, path);
+}
+
+void OpenFileNamedOnCommandLine(HWND window, AppState& state, const std::vector<std::string>& words) {
+    for (const std::string& word : words) {
+        // The profile functions would take a bare name as one in the Windows folder.
+        char path[MAX_PATH] = {};
+        const DWORD length = GetFullPathNameA(word.c_str(), sizeof path, path, nullptr);
+        const DWORD attributes = length != 0 && length < sizeof path ? GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        return OpenNamedFile(window, state, path);
+    }
 }
 
 bool SaveIoConfigFile(HWND window, AppState& state) {

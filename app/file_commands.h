@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct AppState;
 
@@ -47,6 +48,9 @@ void LoadIoConfigFile(HWND window, AppState& state);
 void OpenBackupCopy(HWND window, AppState& state);
 // The first file of a drop, opened as Open File opens the chosen one.
 void OpenDroppedFile(HWND window, AppState& state, HDROP drop);
+// At start-up: the first word that names an existing file opens the same
+// way, taken against the current folder; words that name none are ignored.
+void OpenFileNamedOnCommandLine(HWND window, AppState& state, const std::vector<std::string>& words);
 // True when the file was saved whole.
 bool SaveIoConfigFile(HWND window, AppState& state);
 // The assignments as text, one line each as tvxio show prints them.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/system_libraries.h"
@@ -69,10 +70,12 @@ int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) return 0;
     AppState* state = GetAppState(window);
-    ApplyCommandLineOptions(commandLine, state->controllerId);
+    const std::vector<std::string> words = ApplyCommandLineOptions(commandLine, state->controllerId);
     if (!BindControllerLibraries()) return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    // Double-clicking a .tvxio file starts quillet.exe "C:\...\press7.tvxio".
+    OpenFileNamedOnCommandLine(window, *state, words);
     // Ctrl+C for Copy Summary.
     HACCEL accelerators = LoadAcceleratorsA(instance, "AppAccel");
     return RunMessageLoop(window, accelerators);

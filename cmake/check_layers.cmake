@@ -8,7 +8,7 @@ cmake_minimum_required(VERSION 3.20)
 
 set(allowed_ioconfig ioconfig)
 set(allowed_controller ioconfig controller)
-set(allowed_tools ioconfig controller tools)
+set(allowed_tools ioconfig controller tools res)
 set(faults)
 foreach(layer ioconfig controller tools)
   file(GLOB files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)

@@ -165,11 +165,12 @@ bool TakeOptionArgument(char** words, int kind, int count) {
     return true;
 }
 
-void ApplyCommandLineOptions(char* commandLine, int32_t& controllerId) {
+std::vector<std::string> ApplyCommandLineOptions(char* commandLine, int32_t& controllerId) {
     char* words[CommandLineSlots] = {};
     const int count = SplitCommandLine(commandLine, words);
     reportOptionErrors = false;
     for (int option; (option = NextOption(count, words, nullptr)) != -1;) {
         if (option == 'b') controllerId = ControllerNumberFrom(optionArgument);
     }
+    return std::vector<std::string>(words + std::min(nextWord, count), words + count);
 }

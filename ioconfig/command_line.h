@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 constexpr int CommandLineSlots = 32;
 
@@ -36,5 +38,6 @@ int NextOption(int count, char** words, int* longIndex);
 bool TakeOptionArgument(char** words, int kind, int count);
 
 // Splits commandLine, scans it with error reporting off and stores every
-// controller number given, sign-extended from its low 16 bits.
-void ApplyCommandLineOptions(char* commandLine, int32_t& controllerId);
+// controller number given, sign-extended from its low 16 bits. Returns the
+// words where the scan stopped and after, which name no option.
+std::vector<std::string> ApplyCommandLineOptions(char* commandLine, int32_t& controllerId);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -35,6 +36,16 @@ const PeResource* FindResource(const PeFile& file, const std::string& type, cons
     for (const PeResource& resource : file.resources)
         if (resource.type == type && resource.name == name) return &resource;
     return nullptr;
+}
+
+// A string of a version resource, whose keys and values are UTF-16.
+std::string VersionString(const PeResource& resource, const std::string& key) {
+    std::string text;
+    for (size_t i = 0; i + 1 < resource.data.size(); i += 2) text += resource.data[i + 1] == 0 ? resource.data[i] : '?';
+    const size_t at = text.find(key + '\0');
+    if (at == std::string::npos) return "";
+    const size_t start = text.find_first_not_of('\0', at + key.size());
+    return start == std::string::npos ? "" : text.substr(start, text.find('\0', start) - start);
 }
 
 }  // namespace
@@ -76,4 +87,24 @@ TEST(Product, TvxioIsA32BitConsoleProgramThatRunsAsInvoker) {
     ASSERT_NE(manifest, nullptr);
     EXPECT_NE(manifest->data.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest->data.find("processorArchitecture=\"X86\""), std::string::npos);
+}
+
+// What Explorer's Details tab and inventory tools read, printed for the log.
+TEST(Product, BothProgramsCarryTheVersionResourceOfTheProject) {
+    for (const std::string name : {"quillet.exe", "tvxio.exe"}) {
+        const PeFile program = Product(name == "quillet.exe" ? "" : name);
+        const PeResource* version = FindResource(program, "#16", "#1");
+        ASSERT_NE(version, nullptr) << name;
+        std::printf("%s:", name.c_str());
+        for (const char* key : {"FileVersion", "ProductVersion", "ProductName", "FileDescription", "OriginalFilename",
+                                "LegalCopyright"})
+            std::printf(" %s=\"%s\"", key, VersionString(*version, key).c_str());
+        std::printf("\n");
+        EXPECT_EQ(VersionString(*version, "FileVersion"), QUILLET_VERSION) << name;
+        EXPECT_EQ(VersionString(*version, "ProductVersion"), QUILLET_VERSION) << name;
+        EXPECT_EQ(VersionString(*version, "ProductName"), "Quillet") << name;
+        EXPECT_EQ(VersionString(*version, "OriginalFilename"), name);
+        EXPECT_EQ(VersionString(*version, "LegalCopyright").rfind("Copyright (C) 2026", 0), 0u) << name;
+        EXPECT_FALSE(VersionString(*version, "FileDescription").empty()) << name;
+    }
 }

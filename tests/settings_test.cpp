@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "res/resource.h"
+#include "tests/support/axis_records.h"
 #include "tests/support/child_process.h"
 #include "tests/support/file_tree.h"
 #include "tests/support/modal_answerer.h"
@@ -140,6 +141,19 @@ TEST_F(SettingsOfARun, Controller65535IsStoredAsMinusOne) {
     RunAndRead("-b 65535");
     EXPECT_EQ(board.CallLog().at(2), "KXOpen(65535, 2, \"\") = 1");
     EXPECT_EQ(Setting("ControllerID"), "-1");
+}
+
+TEST_F(SettingsOfARun, AFileNamedOnTheCommandLineOpensAndOneThatIsNotThereIsIgnored) {
+    WriteTextFile(folder.File("press7.tvxio"), "[TVXIOConfig]\r\nAxis1IOConfig=" + HexText(Patterned(1)) + "\r\n");
+    for (const auto& [arguments, caption] : {std::pair{"-b 3 \"" + folder.File("press7.tvxio") + "\"", "press7.tvxio - Quillet"},
+                                             std::pair{std::string("missing.tvxio"), "Quillet"}}) {
+        ChildProcess quillet(folder.File("quillet.exe"), folder.Path(), arguments);
+        HWND window = quillet.WaitForWindow("Quillet", true);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(WindowText(window), caption);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(quillet.WaitForExit(), 0u);
+    }
 }
 
 TEST_F(SettingsOfARun, ARefusedStartLeavesTheSettingsFileAsItWas) {

@@ -25,10 +25,11 @@
 #include "ioconfig/counted_words.h"
 #include "ioconfig/io_map.h"
 #include "ioconfig/store_names.h"
+#include "res/version.h"
 
 namespace {
 
-constexpr const char* Version = "tvxio 1.0.0";
+constexpr const char* Version = "tvxio " QUILLET_VERSION_TEXT;
 constexpr const char* Usage =
     "usage: tvxio show SOURCE [--csv]\n"
     "       tvxio check SOURCE [-b N]\n"

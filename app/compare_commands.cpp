@@ -30,11 +30,6 @@ std::string ComparisonText(const std::string& other, const char* side, const std
            ListedAtMost(differences, ListedInBox);
 }
 
-std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName) {
-    return "Quillet could not compare: the value " + valueName + " stored for controller " +
-           ControllerNumberText(controllerNumber) + " is not a record (64 bytes of REG_BINARY).";
-}
-
 void ShowAssignmentCheck(HWND window, const AppState& state) {
     if (!state.imageValid) return;
     Inform(window, FindingsReport(CheckAssignments(state.image), ListedInBox));
@@ -57,7 +52,8 @@ void CompareWithStoredValues(HWND window, const AppState& state) {
     if (!state.imageValid) return;
     const uint16_t controller = ControllerNumber(state);
     const StoredIoConfig stored = ReadStoredIoConfig(controller);
-    if (!stored.refusedValue.empty()) return Warn(window, RefusedStoredValueText(controller, stored.refusedValue));
+    if (!stored.refusedValue.empty())
+        return Warn(window, "Quillet could not compare: " + RefusedStoredValueText(controller, stored.refusedValue) + ".");
     ShowComparison(window, state, stored.image, "the values stored for controller " + ControllerNumberText(controller),
                    "stored");
 }

@@ -17,7 +17,6 @@ constexpr size_t ListedInBox = 20;
 // The differences from the other side, listed as "side -> window", or that
 // there are none.
 std::string ComparisonText(const std::string& other, const char* side, const std::vector<std::string>& differences);
-std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName);
 
 void ShowAssignmentCheck(HWND window, const AppState& state);
 void CompareWithController(HWND window, const AppState& state);

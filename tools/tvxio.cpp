@@ -200,8 +200,7 @@ IoConfigImage ReadBoard(uint16_t controller) {
 IoConfigImage ReadStored(uint16_t controller) {
     const StoredIoConfig stored = ReadStoredIoConfig(controller);
     if (!stored.refusedValue.empty())
-        throw Trouble{"the value " + stored.refusedValue + " stored for " + Controller(controller) +
-                      " is not a record (64 bytes of REG_BINARY)"};
+        throw Trouble{RefusedStoredValueText(controller, stored.refusedValue)};
     return stored.image;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "controller/quillet_settings.h"
@@ -24,7 +25,9 @@ struct AppState {
     std::string source;
     // Changes neither saved nor written since.
     bool unsaved;
-    // What the last Write, Reset or export did, shown below the summary.
+    // The controller the assignments were read from; none for a file's.
+    std::optional<uint16_t> readFrom;
+    // What the last Write, Reset or export did, shown in the status bar.
     std::string statusLine;
     // The channel labels of the file the image came from.
     ChannelLabels labels;
@@ -41,3 +44,6 @@ void AttachAppState(HWND window, AppState* state);
 
 // The controller number the library calls and the driver names use.
 uint16_t ControllerNumber(const AppState& state);
+
+// "The window holds no axes: there is WHAT.", when a command needs axes.
+std::string NoAxesText(const std::string& what);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -61,13 +60,24 @@ int PageIndex(HWND page) {
     return static_cast<int>(SendMessageA(SheetOf(page), PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0));
 }
 
-void AddEntry(HWND page, int id, const char* text) {
-    SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+// Each entry carries its channel as item data, "--" 0: what a box shows and
+// stores is that number, never a reading of its text.
+void InsertEntry(HWND box, LPARAM index, const std::string& text, int channel) {
+    const LRESULT at = SendMessageA(box, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    if (at >= 0) SendMessageA(box, CB_SETITEMDATA, static_cast<WPARAM>(at), channel);
+}
+
+void AddEntry(HWND page, int id, const std::string& text, int channel) {
+    InsertEntry(GetDlgItem(page, id), -1, text, channel);
+}
+
+int EntryChannel(HWND box, LRESULT index) {
+    return static_cast<int>(SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 void BuildLists(HWND page) {
     for (int i = 0; i < BoxCount; ++i) {
-        AddEntry(page, BoxAt(i).id, "--");
+        AddEntry(page, BoxAt(i).id, "--", NoChannel);
         SendDlgItemMessageA(page, BoxAt(i).id, CB_SETCURSEL, 0, 0);
     }
     for (size_t index = 0; index < editorState.channelFlags.size(); ++index) {
@@ -78,7 +88,7 @@ void BuildLists(HWND page) {
         for (SignalDirection direction : {SignalDirection::Input, SignalDirection::Output}) {
             if (!OffersChannel(direction, flags)) continue;
             for (int i = 0; i < BoxCount; ++i)
-                if (BoxAt(i).row.direction == direction) AddEntry(page, BoxAt(i).id, text.c_str());
+                if (BoxAt(i).row.direction == direction) AddEntry(page, BoxAt(i).id, text, static_cast<int>(index + 1));
         }
     }
 }
@@ -106,43 +116,37 @@ void SetTitles(HWND page, int pageIndex) {
     SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(pageIndex), reinterpret_cast<LPARAM>(&tab));
 }
 
+// A channel the list does not offer gets an entry of its own, in channel
+// order, so that the box shows what the image holds and OK keeps it.
+void SelectChannel(HWND box, int channel) {
+    const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
+    LRESULT index = 0;
+    for (; index < count && EntryChannel(box, index) < channel; ++index) {}
+    if (index == count || EntryChannel(box, index) != channel)
+        InsertEntry(box, index, std::to_string(channel) + " (not offered)", channel);
+    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 LRESULT OnFill(HWND page) {
     const int pageIndex = PageIndex(page);
     SetTitles(page, pageIndex);
     const IoConfigImage& image = editorState.editedState->image;
     for (int i = 0; i < BoxCount; ++i) {
         const AxisBox box = BoxAt(i);
-        char text[8];
-        std::snprintf(text, sizeof text, "%d", GetChannel(image, AxisOf(box, pageIndex), box.row.signal));
-        // The first entry that begins with the text; none leaves "--".
-        SendDlgItemMessageA(page, box.id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(text));
+        SelectChannel(GetDlgItem(page, box.id), GetChannel(image, AxisOf(box, pageIndex), box.row.signal));
     }
     return TRUE;
-}
-
-std::string SelectedText(HWND box) {
-    const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return "";
-    const LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return "";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
 }
 
 LRESULT OnCommand(HWND page, WPARAM wParam, LPARAM lParam) {
     const int pageIndex = PageIndex(page);
     if (HIWORD(wParam) != CBN_SELCHANGE) return TRUE;
-    const std::string text = SelectedText(reinterpret_cast<HWND>(lParam));
+    HWND list = reinterpret_cast<HWND>(lParam);
+    const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
     AxisBox box{};
-    if (!text.empty() && FindBox(LOWORD(wParam), box)) {
-        // "--" reads as 0, no channel.
-        const long channel = std::strtol(text.c_str(), nullptr, 10);
+    if (selected != CB_ERR && FindBox(LOWORD(wParam), box))
         SetChannel(editorState.editedState->image, AxisOf(box, pageIndex), box.row.signal,
-                   static_cast<uint8_t>(channel & 0xFF));
-    }
+                   static_cast<uint8_t>(EntryChannel(list, selected) & 0xFF));
     SendMessageA(SheetOf(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
     return TRUE;
 }

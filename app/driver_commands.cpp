@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/summary_view.h"
 #include "controller/driver_update.h"
+#include "controller/target_check.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/store_names.h"
@@ -13,7 +14,7 @@ namespace {
 
 // Only an answered OK goes on: a box that could not be shown is no consent
 // to restart the controller.
-bool Confirmed(HWND window, const char* text) {
+bool Confirmed(HWND window, const std::string& text) {
     return ShowMessageBox(window, text, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
@@ -23,36 +24,74 @@ CopyRequest CopyOf(const AppState& state) { return {BackupFolder(state), LocalCl
 
 constexpr size_t ListedConflicts = 10;
 
-// The outcome stays below the summary until the next driver command.
+// The outcome stays in the status bar until the next driver command.
 void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
     const uint16_t controller = ControllerNumber(state);
     state.statusLine = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
     ShowHeldImage(window, state);
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
     if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);
-    for (const std::string& box : boxes) ShowMessageBox(window, box, MB_OK | MB_ICONWARNING);
+    for (const std::string& box : boxes) Warn(window, box);
 }
 
-// Errors stop a write unless the user goes on; warnings never do.
-bool ConflictsAccepted(HWND window, const AppState& state) {
-    const std::vector<std::string> errors = SentencesOf(CheckAssignments(state.image), FindingLevel::Error);
-    if (errors.empty()) return true;
-    return ShowMessageBox(window, ConflictQuestionText(ControllerNumber(state), errors),
-                          MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+// A question whose answer is No unless the user says Yes.
+bool AnsweredYes(HWND window, const std::string& question) {
+    return ShowMessageBox(window, question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// Errors, and a controller the assignments could not be checked against,
+// stop a write unless the user goes on; warnings never do.
+bool CheckAccepted(HWND window, uint16_t controller, const TargetCheck& check) {
+    const std::vector<std::string> errors = SentencesOf(check.findings, FindingLevel::Error);
+    if (!errors.empty() && !AnsweredYes(window, ConflictQuestionText(controller, errors))) return false;
+    return check.result == TargetCheckResult::Checked ||
+           AnsweredYes(window, UncheckedTargetQuestionText(controller, check.result));
+}
+
+std::string ControllerLine(uint16_t controllerNumber) {
+    return "\n controller " + ControllerNumberText(controllerNumber) + ". This may take up to 30 seconds.";
 }
 
 }  // namespace
+
+std::string WriteConfirmationText(uint16_t controllerNumber, std::optional<uint16_t> readFrom) {
+    std::string text = "Quillet will now update the settings and restart" + ControllerLine(controllerNumber);
+    if (readFrom && *readFrom != controllerNumber)
+        text += "\n\nThe assignments shown were read from controller " + ControllerNumberText(*readFrom) + ".";
+    return text;
+}
+
+std::string ResetConfirmationText(uint16_t controllerNumber) {
+    return "Quillet will now reset the settings and restart" + ControllerLine(controllerNumber);
+}
 
 std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors) {
     return "The assignments for controller " + ControllerNumberText(controllerNumber) + " have conflicts:\n" +
            ListedAtMost(errors, ListedConflicts) + "\n\nWrite them to the controller anyway?";
 }
 
+std::string UncheckedTargetQuestionText(uint16_t controllerNumber, TargetCheckResult result) {
+    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
+    const std::string what = result == TargetCheckResult::NotOpened ? "open " + controller
+                             : result == TargetCheckResult::NotRead ? "read the configuration of " + controller
+                                                                    : "load kxapi32.dll";
+    return "Quillet could not " + what + " to check the assignments against it. Write them anyway?";
+}
+
+std::string NothingToWriteText(uint16_t controllerNumber) {
+    return NoAxesText("nothing to write to controller " + ControllerNumberText(controllerNumber));
+}
+
 void WriteIoToController(HWND window, AppState& state) {
-    if (!Confirmed(window, WriteConfirmationText) || !ConflictsAccepted(window, state)) return;
+    const uint16_t controller = ControllerNumber(state);
+    if (AxisRecordsInUse(state.image) == 0) return Warn(window, NothingToWriteText(controller));
+    const TargetCheck check = CheckAgainstTarget(controller, state.image);
+    if (!Confirmed(window, WriteConfirmationText(controller, state.readFrom)) ||
+        !CheckAccepted(window, controller, check))
+        return;
     // The read-back may wait up to 30 seconds for the controller to restart.
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(ControllerNumber(state), state.image, CopyOf(state));
+    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, state.image, CopyOf(state));
     SetCursor(previous);
     if (outcome.lockError == 0 && outcome.copyError == 0 && outcome.storeError == 0) state.unsaved = false;
     ShowOutcome(window, state, DriverCommand::Write, outcome);
@@ -61,6 +100,7 @@ void WriteIoToController(HWND window, AppState& state) {
 // The window's assignments are neither saved nor written by a reset: any
 // changes they hold stay marked.
 void ResetControllerToDefaults(HWND window, AppState& state) {
-    if (!Confirmed(window, ResetConfirmationText)) return;
-    ShowOutcome(window, state, DriverCommand::Reset, ResetIoConfigOfDriver(ControllerNumber(state), CopyOf(state)));
+    const uint16_t controller = ControllerNumber(state);
+    if (!Confirmed(window, ResetConfirmationText(controller))) return;
+    ShowOutcome(window, state, DriverCommand::Reset, ResetIoConfigOfDriver(controller, CopyOf(state)));
 }

@@ -36,7 +36,6 @@ void RememberFolder(AppState& state, const char* path, WORD fileNameOffset) {
     state.saveFolder[length] = '\0';
 }
 
-void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, MB_OK | MB_ICONWARNING); }
 
 // The dialog in `folder`, with an empty file name in path.
 bool RunConfigFileDialog(HWND window, char* path, const char* title, bool opening, const char* folder,
@@ -68,6 +67,7 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
         case ConfigFileReadStatus::Read: break;
     }
     state.imageValid = true;
+    state.readFrom.reset();
     state.source = FileNameOf(path);
     state.unsaved = false;
     state.labels = ReadChannelLabels(path);
@@ -169,11 +169,17 @@ void OpenFileNamedOnCommandLine(HWND window, AppState& state, const std::vector<
     }
 }
 
+// Asked for no name when there is nothing to save: no file is written and
+// the caption names none.
 bool SaveIoConfigFile(HWND window, AppState& state) {
+    if (AxisRecordsInUse(state.image) == 0) {
+        Warn(window, NothingToSaveText());
+        return false;
+    }
     char path[PathFieldSize];
     if (!PromptIoConfigFileName(window, state, path, SaveConfigFileTitle, false)) return false;
     // A file that refuses one key refuses the rest: said once.
-    if (const uint32_t error = WriteIoConfigFile(path, state.image)) {
+    if (const uint32_t error = WriteIoConfigFile(path, state.image, state.labels)) {
         Warn(window, SaveFailureText(path, error));
         return false;
     }
@@ -182,6 +188,8 @@ bool SaveIoConfigFile(HWND window, AppState& state) {
     ShowCaption(window, state);
     return true;
 }
+
+std::string NothingToSaveText() { return NoAxesText("nothing to save"); }
 
 std::string ClipboardFailureText(uint32_t error) {
     return "Quillet could not put the summary on the clipboard.\n" + SystemErrorText(error);

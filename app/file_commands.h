@@ -27,6 +27,8 @@ std::string DamagedValueText(const std::string& path, const std::string& key);
 std::string NoRecordsText(const std::string& path, const std::string& key);
 std::string SaveFailureText(const std::string& path, uint32_t error);
 std::string FileDialogFailureText(uint32_t dialogError);
+// Shown instead of the save dialog when the window holds no axes.
+std::string NothingToSaveText();
 
 constexpr const char* UnsavedChangesQuestion =
     "The I/O assignments have changes that are neither saved nor written to a controller.\nSave them first?";
@@ -51,7 +53,7 @@ void OpenDroppedFile(HWND window, AppState& state, HDROP drop);
 // At start-up: the first word that names an existing file opens the same
 // way, taken against the current folder; words that name none are ignored.
 void OpenFileNamedOnCommandLine(HWND window, AppState& state, const std::vector<std::string>& words);
-// True when the file was saved whole.
+// True when the file was saved whole, with the window's labels.
 bool SaveIoConfigFile(HWND window, AppState& state);
 // The assignments as text, one line each as tvxio show prints them.
 void CopySummaryToClipboard(HWND window, const AppState& state);

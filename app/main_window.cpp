@@ -7,6 +7,7 @@
 #include "app/file_commands.h"
 #include "app/menu_commands.h"
 #include "app/settings.h"
+#include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "res/resource.h"
 
@@ -19,6 +20,10 @@ LRESULT OnCreate(HWND window) {
     AttachAppState(window, state);
     LoadSettings(*state);
     SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    if (CreateStatusBar(window)) {
+        FitStatusBar(window);
+        ShowStatusBar(window, *state);
+    }
     return 1;
 }
 
@@ -91,6 +96,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (MayReplaceAssignments(window, *GetAppState(window))) DestroyWindow(window);
             return 0;
         case WM_SIZE:
+            FitStatusBar(window);
             if (const AppState* state = GetAppState(window)) UpdateScrollRanges(window, *state);
             return 0;
         case WM_HSCROLL:

@@ -3,6 +3,8 @@
 #include "app/app_state.h"
 #include "app/file_commands.h"
 #include "app/message_box.h"
+#include "app/settings.h"
+#include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "controller/controller_io.h"
 #include "controller/controller_library.h"
@@ -17,12 +19,6 @@ std::string OpenFailureText(uint16_t controllerNumber) {
     return "Quillet could not open controller " + ControllerNumberText(controllerNumber) + ".";
 }
 
-namespace {
-
-void Warn(HWND window, const std::string& text) { ShowMessageBox(window, text, MB_OK | MB_ICONWARNING); }
-
-}  // namespace
-
 // A summary left as it was, which may be another controller's or a file's,
 // must not pass for this controller's: a read that did not happen says so.
 void ReadIoFromController(HWND window, AppState& state) {
@@ -30,6 +26,7 @@ void ReadIoFromController(HWND window, AppState& state) {
     const ControllerRead read = ReadControllerIoConfig(ControllerNumber(state), state.image);
     if (read == ControllerRead::Read) {
         state.imageValid = true;
+        state.readFrom = ControllerNumber(state);
         state.source = "Controller " + ControllerNumberText(ControllerNumber(state));
         state.unsaved = false;
         state.labels.clear();
@@ -45,9 +42,13 @@ void ShowControllerInfo(HWND window, const AppState& state) {
     KXDLG_ControllerInfo(window, controller.Get(), 0, 0);
 }
 
+// Kept at once, so that tvxio run meanwhile works on the same controller.
 void SelectController(HWND window, AppState& state) {
     const int16_t chosen = KXDLG_SelectController(window, ControllerNumber(state), 0, 0);
-    if (chosen >= 0) state.controllerId = chosen;
+    if (chosen < 0) return;
+    state.controllerId = chosen;
+    StoreSettings(state);
+    ShowStatusBar(window, state);
 }
 
 void ShowAboutBox(HWND window) { KXDLG_AboutBox(window, "About Quillet", 0); }

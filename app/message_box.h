@@ -9,3 +9,6 @@
 #include "app/startup.h"
 
 int ShowMessageBox(HWND owner, const std::string& text, UINT type, const char* caption = MainWindowTitle);
+
+// An OK box with the warning icon.
+void Warn(HWND owner, const std::string& text);

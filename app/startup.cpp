@@ -6,6 +6,7 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "app/status_bar.h"
 #include "app/system_libraries.h"
 #include "controller/library_binding.h"
 #include "ioconfig/command_line.h"
@@ -71,6 +72,7 @@ int RunQuillet(HINSTANCE instance, char* commandLine, int showCommand) {
     if (window == nullptr) return 0;
     AppState* state = GetAppState(window);
     const std::vector<std::string> words = ApplyCommandLineOptions(commandLine, state->controllerId);
+    ShowStatusBar(window, *state);
     if (!BindControllerLibraries()) return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -4,23 +4,20 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/status_bar.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/summary_layout.h"
 #include "ioconfig/window_caption.h"
 
 namespace {
 
-// The summary, then the count of findings and the last driver command's
-// outcome, each on a line of its own when there is one.
+// The summary, then the count of findings on a line of its own when there
+// are any.
 std::vector<SummaryText> WindowTexts(const AppState& state) {
     const std::vector<Finding> findings = CheckAssignments(state.image);
     std::vector<SummaryText> texts = LayOutSummary(state.image, findings);
-    int y = SummaryFooterTop(state.image);
-    for (const std::string& line : {FindingsCountLine(findings), state.statusLine}) {
-        if (line.empty()) continue;
-        texts.push_back({SummaryLeft, y, line, std::nullopt});
-        y += SummaryLineStep;
-    }
+    if (const std::string line = FindingsCountLine(findings); !line.empty())
+        texts.push_back({SummaryLeft, SummaryFooterTop(state.image), line, std::nullopt});
     return texts;
 }
 
@@ -62,6 +59,8 @@ int ScrollPosition(HWND window, int bar) { return ScrollInfoOf(window, bar).nPos
 }  // namespace
 
 void PaintSummary(HWND window, HDC dc, const AppState& state) {
+    const RECT area = SummaryArea(window);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     SetViewportOrgEx(dc, -ScrollPosition(window, SB_HORZ), -ScrollPosition(window, SB_VERT), nullptr);
     const COLORREF plain = GetTextColor(dc);
     for (const SummaryText& text : WindowTexts(state)) {
@@ -77,21 +76,18 @@ void ShowCaption(HWND window, const AppState& state) {
 
 void ShowHeldImage(HWND window, const AppState& state) {
     ShowCaption(window, state);
+    ShowStatusBar(window, state);
     UpdateScrollRanges(window, state);
     InvalidateRect(window, nullptr, TRUE);
 }
 
 void UpdateScrollRanges(HWND window, const AppState& state) {
     const SIZE extent = SummaryExtent(window, state);
-    // Each bar shown or hidden changes the other's page: the client area is
+    // Each bar shown or hidden changes the other's page: the area is
     // measured again for each.
-    RECT client{};
-    GetClientRect(window, &client);
-    FitScrollBar(window, SB_HORZ, extent.cx, client.right);
-    GetClientRect(window, &client);
-    FitScrollBar(window, SB_VERT, extent.cy, client.bottom);
-    GetClientRect(window, &client);
-    FitScrollBar(window, SB_HORZ, extent.cx, client.right);
+    FitScrollBar(window, SB_HORZ, extent.cx, SummaryArea(window).right);
+    FitScrollBar(window, SB_VERT, extent.cy, SummaryArea(window).bottom);
+    FitScrollBar(window, SB_HORZ, extent.cx, SummaryArea(window).right);
 }
 
 void ScrollSummary(HWND window, int bar, int request) {

@@ -13,7 +13,8 @@ constexpr COLORREF WarningChannelColour = RGB(0xB3, 0x58, 0x00);
 
 void PaintSummary(HWND window, HDC dc, const AppState& state);
 
-// After a change to what the window holds: caption, scroll ranges, repaint.
+// After a change to what the window holds: caption, status bar, scroll
+// ranges, repaint.
 void ShowHeldImage(HWND window, const AppState& state);
 // After a change only to where it came from or whether it is saved.
 void ShowCaption(HWND window, const AppState& state);

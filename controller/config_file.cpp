@@ -31,6 +31,19 @@ uint32_t WriteRecords(const std::string& path, const IoConfigImage& image) {
     return 0;
 }
 
+std::vector<ProfileEntry> LabelEntries(const ChannelLabels& labels) {
+    std::vector<ProfileEntry> entries;
+    for (const auto& [channel, label] : labels) entries.push_back({ChannelLabelsSection, ChannelLabelKey(channel), label});
+    return entries;
+}
+
+// The labels go before the records, which stay last.
+uint32_t WriteLabels(const std::string& path, const ChannelLabels& labels) {
+    if (labels.empty()) return 0;
+    if (const uint32_t error = RemoveProfileSection(path, ChannelLabelsSection)) return error;
+    return WriteProfileEntries(path, LabelEntries(labels));
+}
+
 // Read as Open File reads it, the file holds exactly the records in use.
 bool HoldsRecordsOf(const std::string& path, const IoConfigImage& image) {
     IoConfigImage read;
@@ -73,11 +86,17 @@ ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image) {
     return read;
 }
 
-uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image) {
+uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, const ChannelLabels& labels) {
     if (AxisRecordsInUse(image) == 0) return 0;
     return WriteWholeFile(
-        path, true, [&](const std::string& newFile) { return WriteRecords(newFile, image); },
-        [&](const std::string& newFile) { return HoldsRecordsOf(newFile, image); });
+        path, true,
+        [&](const std::string& newFile) {
+            if (const uint32_t error = WriteLabels(newFile, labels)) return error;
+            return WriteRecords(newFile, image);
+        },
+        [&](const std::string& newFile) {
+            return HoldsRecordsOf(newFile, image) && (labels.empty() || ReadChannelLabels(newFile) == labels);
+        });
 }
 
 ChannelLabels ReadChannelLabels(const std::string& path) {

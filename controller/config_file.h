@@ -27,11 +27,12 @@ ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image);
 
 // Writes the records in use, after removing the file's keys of the axes past
 // them, so that no record of an earlier save is read back as one of these.
-// Every other key and section of the file is kept. The file is replaced
-// whole, once what was written reads back; on failure it is as it was.
-// Returns 0, or the system's error code of the step that failed. With no
-// record in use, nothing is written.
-uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image);
+// Labels, when there are any, become the file's [ChannelLabels] section in
+// place of the one it had. Every other key and section of the file is kept.
+// The file is replaced whole, once what was written reads back; on failure
+// it is as it was. Returns 0, or the system's error code of the step that
+// failed. With no record in use, nothing is written.
+uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, const ChannelLabels& labels = {});
 
 // The labels of a file's [ChannelLabels] section; keys that name no channel
 // are left out.

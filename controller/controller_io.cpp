@@ -1,5 +1,6 @@
 #include "controller/controller_io.h"
 
+#include "controller/library_binding.h"
 #include "ioconfig/channel_offer.h"
 
 static_assert(IoConfigAreaSize == IoConfigImageSize);
@@ -13,6 +14,13 @@ int32_t ChannelCountOf(const ControllerConfigRecord& record) {
 }
 
 }  // namespace
+
+bool ControllerCallsBound() {
+    for (int call : {EntryPoint_KXOpen, EntryPoint_KXClose, EntryPoint_krxgetramex, EntryPoint_KXGetConfigurationEx,
+                     EntryPoint_KXGetDigitalIOConfig})
+        if (apiEntryPoints.slots[call] == nullptr) return false;
+    return true;
+}
 
 UniqueController OpenController(uint16_t controllerNumber) {
     return UniqueController(KXOpen(controllerNumber, ControllerOpenMode, ControllerOpenName));

@@ -20,6 +20,10 @@ struct ControllerHandleKind {
 };
 using UniqueController = UniqueHandle<ControllerHandleKind>;
 
+// Whether the calls that open and read a controller are bound: tvxio runs
+// without the controller library for its file commands.
+bool ControllerCallsBound();
+
 // KXOpen with the mode and name every command uses; closed when the owner
 // goes.
 UniqueController OpenController(uint16_t controllerNumber);

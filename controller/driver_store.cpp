@@ -55,8 +55,10 @@ uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& ima
     UniqueRegistryKey key;
     if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
     uint32_t failure = 0;
-    for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis)
+    const int inUse = AxisRecordsInUse(image);
+    for (int axis = 1; axis <= inUse; ++axis)
         KeepFirstFailure(failure, SetAxisValue(key.Get(), axis, GetAxisRecord(image, axis)));
+    for (int axis = inUse + 1; axis <= MaxAxisRecords; ++axis) KeepFirstFailure(failure, DeleteAxisValue(key.Get(), axis));
     return failure;
 }
 

@@ -49,8 +49,11 @@ using UniqueDevice = UniqueHandle<DeviceKind>;
 
 // Each returns 0, or the system's error code of the first call that failed.
 
-// Stores records 1 to axisCount (at most 16) as the driver's values. A value
-// that cannot be set does not keep the others from being set.
+// Stores records 1 to axisCount (at most 16) as the driver's values and
+// deletes the values of the axes past them, so that the key holds exactly
+// the image's axes: a copy written back restores what was stored. Values of
+// other names are left alone. A value that cannot be set or deleted does not
+// keep the others from being set or deleted.
 uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image);
 // Deletes the values of axes 1 to 16, whatever the image holds; a value that
 // is not there is no failure.

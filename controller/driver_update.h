@@ -36,8 +36,9 @@ struct CopyRequest {
     std::string note;
 };
 
-// Write I/O to Controller: records 1 to axisCount become the driver's values;
-// once stored and the restart asked for, the controller is read back.
+// Write I/O to Controller: records 1 to axisCount become the driver's values,
+// and no other axis keeps one; once stored and the restart asked for, the
+// controller is read back.
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy);
 // Reset Controller to Defaults: the values of axes 1 to 16 are deleted.

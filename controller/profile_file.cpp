@@ -9,6 +9,11 @@ uint32_t WriteProfileValue(const std::string& path, const char* section, const s
     return LastErrorOr(ERROR_WRITE_FAULT);
 }
 
+uint32_t RemoveProfileSection(const std::string& path, const char* section) {
+    if (profileCalls.writeString(section, nullptr, nullptr, path.c_str())) return 0;
+    return LastErrorOr(ERROR_WRITE_FAULT);
+}
+
 std::string ReadProfileValue(const std::string& path, const char* section, const std::string& key) {
     std::string value(LongestProfileValue + 2, '\0');
     const DWORD length = GetPrivateProfileStringA(section, key.c_str(), "", value.data(),

@@ -19,6 +19,9 @@ extern ProfileCalls profileCalls;
 // error code.
 uint32_t WriteProfileValue(const std::string& path, const char* section, const std::string& key, const char* value);
 
+// Removes the section and every key in it. Returns 0 or the system's error code.
+uint32_t RemoveProfileSection(const std::string& path, const char* section);
+
 // Values longer than this are not read whole; no value Quillet writes comes
 // near it.
 constexpr size_t LongestProfileValue = 4094;

@@ -3,17 +3,12 @@
 #include <windows.h>
 
 #include "controller/controller_io.h"
-#include "controller/library_binding.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/store_names.h"
 
 namespace {
 
 constexpr size_t ListedDifferences = 10;
-
-bool ControllerCallsBound() {
-    return apiEntryPoints.slots[EntryPoint_KXOpen] != nullptr && apiEntryPoints.slots[EntryPoint_krxgetramex] != nullptr;
-}
 
 WriteCheck CouldNotCheck(std::string reason) { return {WriteCheckResult::CouldNotCheck, {}, std::move(reason)}; }
 

@@ -6,6 +6,7 @@
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/channel_offer.h"
 #include "ioconfig/counted_words.h"
+#include "ioconfig/store_names.h"
 
 namespace {
 
@@ -122,6 +123,23 @@ void CheckAgainstController(const std::vector<Use>& uses, const ChannelConfigura
     }
 }
 
+// A record past the controller's axes is one it would take up for no axis
+// of its own, or refuse.
+void CheckAxesOfTarget(const IoConfigImage& image, const TargetController& target, std::vector<Finding>& errors) {
+    const std::string controller = " of controller " + ControllerNumberText(target.number) + ".";
+    for (int axis = std::max(target.axisCount, 0) + 1; axis <= AxisRecordsInUse(image); ++axis) {
+        const std::string name = "Axis " + std::to_string(axis);
+        std::vector<SignalPlace> places;
+        for (const SignalRow& row : SignalsOf(GetAxisKind(GetAxisRecord(image, axis)))) places.push_back({axis, row.signal});
+        errors.push_back({FindingLevel::Error,
+                          target.axisCount == 1 ? name + " is not the one axis" + controller
+                          : target.axisCount <= 0
+                              ? name + " is not an axis" + controller.substr(0, controller.size() - 1) + ", which has none."
+                              : name + " is not one of the " + std::to_string(target.axisCount) + " axes" + controller,
+                          std::move(places)});
+    }
+}
+
 std::vector<Finding> Joined(std::vector<Finding> errors, const std::vector<Finding>& warnings) {
     errors.insert(errors.end(), warnings.begin(), warnings.end());
     return errors;
@@ -145,6 +163,14 @@ std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelC
     CheckAgainstController(uses, channels, errors, warnings);
     CheckLimits(image, warnings);
     return Joined(errors, warnings);
+}
+
+std::vector<Finding> CheckAssignments(const IoConfigImage& image, const TargetController& target) {
+    std::vector<Finding> errors;
+    CheckAxesOfTarget(image, target, errors);
+    const std::vector<Finding> checked = CheckAssignments(image, target.channels);
+    errors.insert(errors.end(), checked.begin(), checked.end());
+    return errors;
 }
 
 int CountFindings(const std::vector<Finding>& findings, FindingLevel level) {

@@ -39,10 +39,21 @@ struct ChannelConfiguration {
     std::vector<int> unreadChannels;
 };
 
+// The controller the assignments go to, as it describes itself: its number,
+// the axes its I/O configuration has in use, and its channels.
+struct TargetController {
+    uint16_t number = 0;
+    int axisCount = 0;
+    ChannelConfiguration channels;
+};
+
 // Checks the records in use (at most 16); channel 0 is no channel. Errors
 // first by channel, then warnings.
 std::vector<Finding> CheckAssignments(const IoConfigImage& image);
 std::vector<Finding> CheckAssignments(const IoConfigImage& image, const ChannelConfiguration& channels);
+// Against the target also an axis it does not have, for example "Axis 12 is
+// not one of the 8 axes of controller 3.", before the channels' errors.
+std::vector<Finding> CheckAssignments(const IoConfigImage& image, const TargetController& target);
 
 int CountFindings(const std::vector<Finding>& findings, FindingLevel level);
 std::vector<std::string> SentencesOf(const std::vector<Finding>& findings, FindingLevel level);

@@ -37,6 +37,8 @@ std::string CsvField(const std::string& text) {
 
 }  // namespace
 
+std::string ChannelLabelKey(int channel) { return "Channel" + std::to_string(channel); }
+
 std::optional<int> LabelledChannel(const std::string& key) {
     constexpr std::string_view prefix = "channel";
     if (key.size() <= prefix.size() || key.size() > prefix.size() + 3) return std::nullopt;

@@ -17,6 +17,8 @@ using ChannelLabels = std::map<int, std::string>;
 constexpr const char* ChannelLabelsSection = "ChannelLabels";
 // 25 for "Channel25" (any case); nothing for any other key.
 std::optional<int> LabelledChannel(const std::string& key);
+// "Channel25" for 25.
+std::string ChannelLabelKey(int channel);
 
 // Conflict: an error of the assignment check involves the channel. Not
 // offered: the controller has it in neither direction, or not at all.

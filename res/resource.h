@@ -21,6 +21,9 @@
 #define IDM_COMPARE_STORED 1180
 #define IDM_ABOUT 1200
 
+// The main window's status bar
+#define IDC_STATUS_BAR 3000
+
 // Axis-pair page template and its controls
 #define IDD_AXIS_PAIR_PAGE 2000
 #define IDC_SERVO_GROUP 2001

@@ -106,6 +106,14 @@ TEST(AssignmentCheck, KnowingTheControllerAlsoFindsChannelsItDoesNotOfferThatWay
     EXPECT_EQ(CountFindings(CheckAssignments(image, channels), E), 4);
     EXPECT_EQ(CountFindings(CheckAssignments(image, channels), W), 0);
 
+    // The target's axes count too, ahead of the channels.
+    for (const auto& [axes, sentence] : {std::pair{0, "Axis 1 is not an axis of controller 3, which has none."},
+                                         std::pair{1, "Axis 2 is not the one axis of controller 3."}}) {
+        const std::vector<Finding> found = CheckAssignments(image, TargetController{3, axes, channels});
+        EXPECT_EQ(found.front().sentence, sentence);
+        EXPECT_EQ(CountFindings(found, E), 6 - axes);
+    }
+
     // Unread, a channel is neither offered nor refused: said as unread.
     channels.flags[29] = 0;
     channels.unreadChannels = {30};

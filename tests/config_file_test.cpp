@@ -284,9 +284,14 @@ TEST_F(ConfigFile, SavingWritesNoMoreThanSixteenKeysAndNoFileForNoAxes) {
     ASSERT_EQ(keys.size(), 16u);
     EXPECT_EQ(keys.back(), AxisKey(16));
 
+    // Nothing to save: no name is asked for, no file written, no caption changed.
     HoldAxes(State(), 0);
-    EXPECT_TRUE(SaveAs(folder.File("none.tvxio")).empty());
+    FileDialogAnswerer answerer(folder.File("none.tvxio"));
+    quillet.Command(IDM_SAVE_AS);
+    EXPECT_TRUE(answerer.dialogs.empty());
+    ExpectWarning(answerer.boxes, "The window holds no axes: there is nothing to save.");
     EXPECT_FALSE(FileExists(folder.File("none.tvxio")));
+    EXPECT_EQ(WindowText(quillet.Handle()), "many.tvxio - Quillet");
 }
 
 TEST_F(ConfigFile, SaveThenLoadRestoresEveryByteOfTheRecords) {
@@ -630,12 +635,19 @@ TEST_F(ConfigFile, OpenCopyOpensInTheCopiesFolderAndLeavesTheOtherDialogsWhereTh
     RemoveTree(copies);
 }
 
+// The labels the window holds are saved with its records, under any name,
+// in place of those a file saved over had.
 TEST_F(ConfigFileOnTheBoard, ExportIoMapCarriesTheFilesLabelsWhichSaveAsKeeps) {
     const std::string path = FileOfAxes("labelled.tvxio", 2, 0);
     WritePrivateProfileStringA("ChannelLabels", "Channel3", "X1:3", path.c_str());
+    const std::string other = FileOfAxes("other.tvxio", 1, 0);
+    WritePrivateProfileStringA("ChannelLabels", "Channel9", "X9", other.c_str());
     Open(path);
-    SaveAs(path);
-    EXPECT_EQ(ProfileValue(path, "ChannelLabels", "Channel3"), "X1:3");
+    for (const std::string& target : {path, folder.File("new.tvxio"), other}) {
+        SaveAs(target);
+        EXPECT_EQ(SectionKeys(target, "ChannelLabels"), Lines{"Channel3"}) << target;
+        EXPECT_EQ(ProfileValue(target, "ChannelLabels", "Channel3"), "X1:3");
+    }
     FileDialogAnswerer answerer(folder.File("map"));
     quillet.Command(IDM_EXPORT_MAP);
     EXPECT_NE(ReadTextFile(folder.File("map.html")).find("<td>X1:3</td>"), std::string::npos);

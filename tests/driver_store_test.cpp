@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,11 @@
 #include <vector>
 
 #include "app/driver_commands.h"
+#include "app/status_bar.h"
 #include "controller/driver_update.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
+#include "controller/config_file.h"
 #include "res/resource.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/called_from.h"
@@ -201,12 +204,17 @@ bool Shows(HWND box, int button) {
 
 const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
 
+// A board on which every patterned record is at home: 16 axes, and every
+// channel a slot can name serving both ways.
+const std::string WideBoard = "channels = 255\nflags 1-255 = 0x103\naxisCount = 16\n";
+
 class DriverStore : public ::testing::Test {
 protected:
     // The fakes record into globals, which a test before this one in the
     // same process may have filled.
     void SetUp() override {
-        BindSimulatedBoardLibraries();  // a write reads the controller back
+        BindSimulatedBoardLibraries();  // a write checks the controller first and reads it back after
+        board.Describe(WideBoard);
         RemoveTree(BackupFolder());
         RemoveDriverKeys();
         deviceLog.clear();
@@ -245,9 +253,11 @@ protected:
 
     AppState& State() { return quillet.State(); }
 
-    // The line below the summary, its time of day as "hh:mm".
+    // The line in the status bar, its time of day as "hh:mm".
     std::string Status() {
-        std::string status = State().statusLine;
+        HWND bar = StatusBarOf(quillet.Handle());
+        std::string status(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, StatusLinePart, 0)) + 1u, '\0');
+        status.resize(LOWORD(SendMessageA(bar, SB_GETTEXTA, StatusLinePart, reinterpret_cast<LPARAM>(status.data()))));
         if (const size_t at = status.find(" at "); at != std::string::npos) status.replace(at + 4, 5, "hh:mm");
         return status;
     }
@@ -283,12 +293,12 @@ protected:
 
 }  // namespace
 
-TEST_F(DriverStore, BothCommandsAskFirstAndCancelDoesNothing) {
+TEST_F(DriverStore, BothCommandsAskFirstNamingTheControllerAndCancelDoesNothing) {
     StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
     HoldAxes(State(), 4);
     const std::vector<std::pair<int, const char*>> commands = {
-        {IDM_WRITE_IO, "Quillet will now update the settings and restart\n the controller. This may take up to 30 seconds."},
-        {IDM_RESET_CONTROLLER, "Quillet will now reset the settings and restart\n the controller. This may take up to 30 seconds."},
+        {IDM_WRITE_IO, "Quillet will now update the settings and restart\n controller 0. This may take up to 30 seconds."},
+        {IDM_RESET_CONTROLLER, "Quillet will now reset the settings and restart\n controller 0. This may take up to 30 seconds."},
     };
     for (const auto& [command, text] : commands) {
         const std::vector<ShownBox> boxes = Run(command, IDCANCEL);
@@ -322,14 +332,22 @@ TEST_F(DriverStore, WriteStoresRecordsOneToAxisCountRestartsAndSaysSoBelowTheSum
     EXPECT_TRUE(State().imageValid);
 }
 
-TEST_F(DriverStore, AWriteOfFourAfterOneOfEightLeavesAxesFiveToEight) {
+// The key holds the image's axes and no others: the copy of a set of 8
+// written back after one of 16 puts the 8 back alone.
+TEST_F(DriverStore, AWriteReplacesTheStoredSetSoThatItsCopyPutsTheEarlierOneBack) {
     HoldAxes(State(), 8);
     Run(IDM_WRITE_IO);
-    HoldAxes(State(), 4, 100);
+    StoreValue(ControllerKey("0"), "Other", {1, 2, 3});
+    HoldAxes(State(), 16, 100);
     Run(IDM_WRITE_IO);
-    EXPECT_EQ(ValueNames(ControllerKey("0")).size(), 8u);
-    for (int axis = 1; axis <= 4; ++axis) ExpectAxisValue("0", axis, Patterned(axis, 100));
-    for (int axis = 5; axis <= 8; ++axis) ExpectAxisValue("0", axis, Patterned(axis));
+    EXPECT_EQ(ValueNames(ControllerKey("0")).size(), 17u);
+    const Lines copies = BackupFiles();
+    ASSERT_EQ(copies.size(), 1u);
+    ASSERT_EQ(ReadIoConfigFile(BackupFolder() + "\\" + copies[0], State().image).axisCount, 8);
+    Run(IDM_WRITE_IO);
+    EXPECT_EQ(ValueNames(ControllerKey("0")).size(), 9u);  // "Other" stays
+    for (int axis = 1; axis <= 8; ++axis) ExpectAxisValue("0", axis, Patterned(axis));
+    EXPECT_FALSE(ReadValue(ControllerKey("0"), AxisKey(9)).has_value());
 }
 
 TEST_F(DriverStore, NoMoreThanSixteenRecordsAreWritten) {
@@ -340,17 +358,19 @@ TEST_F(DriverStore, NoMoreThanSixteenRecordsAreWritten) {
     EXPECT_FALSE(ReadValue(ControllerKey("0"), AxisKey(17)).has_value());
 }
 
-TEST_F(DriverStore, WithNoAxesTheKeyIsStillCreatedAndClosedAndTheControllerRestarted) {
-    driverRegistry.createKey = CreateAndWatchKey;
-    driverRegistry.closeKey = CloseAndWatchKey;
+TEST_F(DriverStore, WithNoAxesWriteSaysThereIsNothingToWriteAndChangesNothing) {
+    StoreValue(ControllerKey("3"), AxisKey(1), BytesOf(Patterned(9)));
+    State().controllerId = 3;
     HoldAxes(State(), 0);
+    board.ClearCallLog();
     const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
-    EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(KeyExists(ControllerKey("0")));
-    EXPECT_TRUE(ValueNames(ControllerKey("0")).empty());
-    ASSERT_EQ(keysOpened.size(), 1u);
-    EXPECT_EQ(keysClosed, keysOpened);
-    EXPECT_EQ(deviceLog, RestartCalls("0"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].seen.text, "The window holds no axes: there is nothing to write to controller 3.");
+    EXPECT_FALSE(boxes[0].offersCancel);
+    EXPECT_EQ(ValueNames(ControllerKey("3")), Lines{AxisKey(1)});
+    EXPECT_TRUE(deviceLog.empty());
+    EXPECT_TRUE(BackupFiles().empty());
+    EXPECT_TRUE(board.CallLog().empty());
 }
 
 TEST_F(DriverStore, ResetDeletesTheSixteenAxisValuesWhateverTheImageAndRepaints) {
@@ -473,6 +493,7 @@ TEST_F(DriverStore, WhenTheStoreAndTheRestartBothFailTheRestartIsToldFirst) {
     driverRegistry.createKey = RefuseToCreateKey;
     driverDevice.createFile = RefuseToOpenDevice;
     State().controllerId = 3;
+    HoldAxes(State(), 1);
     const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1].seen.text, RestartFailureText(3, ERROR_ACCESS_DENIED));
@@ -643,17 +664,58 @@ TEST_F(DriverStore, ACopyCutShortByAFullDiskStopsTheCommandAndLeavesNoFile) {
 
 TEST_F(DriverStore, AWriteTheControllerDoesNotHoldOrThatCannotBeReadBackSaysSo) {
     HoldAxes(State(), 2);
-    const std::pair<const char*, std::string> rows[] = {
-        {"registry = off\n", "After the write, controller 0 does not hold the assignments stored for it (stored -> "
-                             "held):\nAxis 1: Stepper -> Servo\nAxis 1 Coarse Home (inp): 64 -> 1\n"},
-        {"readArea = -3\n", "Quillet could not check what controller 0 holds after the write: the I/O configuration "
-                            "of controller 0 could not be read."}};
-    for (const auto& [description, start] : rows) {
-        board.Describe(description);
-        const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
-        ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[1].seen.text.rfind(start, 0), 0u) << boxes[1].seen.text;
-        EXPECT_EQ(boxes[1].seen.icon, WarningIcon);
+    struct Row {
+        const char* description;
+        std::vector<int> answers;  // an area that cannot be read cannot be checked before either
+        std::string start;
+    };
+    const Row rows[] = {
+        {"registry = off\n", {IDOK}, "After the write, controller 0 does not hold the assignments stored for it (stored -> "
+                                     "held):\nAxis 1: Stepper -> Servo\nAxis 1 Coarse Home (inp): 64 -> 1\n"},
+        {"readArea = -3\n", {IDOK, IDYES}, "Quillet could not check what controller 0 holds after the write: the I/O "
+                                           "configuration of controller 0 could not be read."}};
+    for (const auto& [description, answers, start] : rows) {
+        board.Describe(WideBoard + description);
+        const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO, answers);
+        ASSERT_EQ(boxes.size(), answers.size() + 1);
+        EXPECT_EQ(boxes.back().seen.text.rfind(start, 0), 0u) << boxes.back().seen.text;
+        EXPECT_EQ(boxes.back().seen.icon, WarningIcon);
         EXPECT_EQ(Status().find("holds them"), std::string::npos);
     }
+}
+
+// Write opens the controller it writes to once, before asking, and checks
+// the window's axes and channels against it; what could not be checked is
+// asked about too. No keeps everything as it was.
+TEST_F(DriverStore, WriteIsCheckedAgainstTheControllerItWritesTo) {
+    StoreValue(ControllerKey("3"), AxisKey(1), BytesOf(Patterned(9)));
+    State().controllerId = 3;
+    State().imageValid = true;
+    SetAxisCount(State().image, 10);
+    SetChannel(State().image, 1, IoSignal::Enable, 60);
+    struct Row {
+        const char* board;
+        std::string question;
+    };
+    const Row rows[] = {
+        {"", "The assignments for controller 3 have conflicts:\nAxis 9 is not one of the 8 axes of controller 3.\n"
+             "Axis 10 is not one of the 8 axes of controller 3.\nAxis 1 Drive Enable (out) is on channel 60, past "
+             "the 48 channels of the controller.\n\nWrite them to the controller anyway?"},
+        {"axisCount = 16\nfailedOpens = 1\n",
+         "Quillet could not open controller 3 to check the assignments against it. Write them anyway?"}};
+    for (const Row& row : rows) {
+        board.Describe(row.board);
+        board.ClearCallLog();
+        const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO, {IDOK, IDNO});
+        ASSERT_EQ(boxes.size(), 2u) << row.board;
+        EXPECT_EQ(boxes[1].seen.text, row.question);
+        const Lines log = board.CallLog();
+        EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& call) { return call.starts_with("KXOpen("); }),
+                  1);
+        EXPECT_EQ(ValueNames(ControllerKey("3")), Lines{AxisKey(1)});
+        EXPECT_TRUE(deviceLog.empty());
+    }
+    SetChannel(State().image, 1, IoSignal::Enable, 30);  // an output of the 16-axis board
+    EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u);
+    ExpectAxisValue("3", 10, GetAxisRecord(State().image, 10));
 }

@@ -11,7 +11,6 @@
 #include "ioconfig/channel_offer.h"
 #include "res/resource.h"
 #include "tests/support/editor_sheet.h"
-#include "tests/support/entry_selection.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -113,15 +112,14 @@ TEST_F(Editor, TheFlagsDecideWhichListsOfferAChannel) {
     EXPECT_EQ(sheetsSeen, 1);
 }
 
-TEST_F(Editor, WithoutChannelsEveryBoxHoldsAndShowsOnlyTheDashes) {
-    ReadImage();
+TEST_F(Editor, WithoutChannelsEveryBoxOffersOnlyTheDashesBesideWhatTheImageHolds) {
+    ReadImage();  // the default board: axis n's coarse home is n
     board.Describe("channels = 0\n");
     Run([](EditorSheet& sheet) {
         for (int k = 0; k < 4; ++k) {
-            for (int id : InputBoxes) {
-                EXPECT_EQ(sheet.EntriesOf(k, id), Entries{"--"});
-                EXPECT_EQ(sheet.Shown(k, id), "--");
-            }
+            const std::string home = std::to_string(k + 1) + " (not offered)";
+            EXPECT_EQ(sheet.EntriesOf(k, IDC_SERVO_COARSE_HOME), (Entries{"--", home}));
+            EXPECT_EQ(sheet.Shown(k, IDC_SERVO_COARSE_HOME), home);
         }
     });
     EXPECT_EQ(board.CallLog().size(), 3u);  // open, configuration, close: no flag queries
@@ -156,7 +154,10 @@ TEST_F(Editor, EachBoxShowsItsSlotFromTheImage) {
     });
 }
 
-TEST_F(Editor, AStoredValueSelectsTheFirstEntryThatBeginsWithItsDigits) {
+// A box shows the channel the image holds, never one that merely begins
+// with its digits; one its list does not offer gets an entry of its own,
+// which OK keeps and which can be chosen again.
+TEST_F(Editor, AStoredChannelIsShownAsItselfAndOneNotOfferedAsItsOwnEntry) {
     board.Describe("channels = 120\nflags 1-120 = 0x103\n");
     SetChannel(quillet.State().image, 1, IoSignal::CoarseHome, 12);
     SetChannel(quillet.State().image, 1, IoSignal::PlusLimit, 0);
@@ -168,17 +169,21 @@ TEST_F(Editor, AStoredValueSelectsTheFirstEntryThatBeginsWithItsDigits) {
     board.Describe("channels = 31\nflags 1-29 = 0\nflags 30-31 = 0x103\n");
     SetChannel(quillet.State().image, 1, IoSignal::CoarseHome, 3);
     SetChannel(quillet.State().image, 1, IoSignal::PlusLimit, 5);
+    SetChannel(quillet.State().image, 1, IoSignal::Direction, 33);
     const IoConfigImage before = quillet.State().image;
-    Run([](EditorSheet& sheet) {
-        EXPECT_EQ(sheet.EntriesOf(0, IDC_SERVO_COARSE_HOME), Channels({30, 31}));
-        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "30");
-        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_PLUS_LIMIT), "--");
+    Run([this](EditorSheet& sheet) {
+        EXPECT_EQ(sheet.EntriesOf(0, IDC_SERVO_COARSE_HOME), (Entries{"--", "3 (not offered)", "30", "31"}));
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "3 (not offered)");
+        EXPECT_EQ(sheet.EntriesOf(0, IDC_SERVO_DIRECTION), (Entries{"--", "30", "31", "33 (not offered)"}));
+        EXPECT_EQ(sheet.Shown(0, IDC_SERVO_DIRECTION), "33 (not offered)");
+        sheet.Choose(0, IDC_SERVO_PLUS_LIMIT, "31");
+        EXPECT_EQ(GetChannel(quillet.State().image, 1, IoSignal::PlusLimit), 31);
+        sheet.Choose(0, IDC_SERVO_PLUS_LIMIT, "5 (not offered)");
     });
-    // Showing a value never changes the image.
     EXPECT_EQ(quillet.State().image.bytes, before.bytes);
 }
 
-TEST_F(Editor, TheSelectionRuleIsTheOneTheListBoxesApply) {
+TEST_F(Editor, EveryStoredChannelIsShownAsItself) {
     board.Describe("channels = 255\nflags 1-255 = 0\nflags 7 = 0x101\nflags 30-31 = 0x101\n"
                    "flags 100-120 = 0x101\nflags 200 = 0x101\n");
     for (int axis = 1; axis <= 4; ++axis)
@@ -188,12 +193,13 @@ TEST_F(Editor, TheSelectionRuleIsTheOneTheListBoxesApply) {
     Run([this](EditorSheet& sheet) {
         for (int k = 0; k < 4; ++k) {
             for (int row = 0; row < 4; ++row) {
-                const Entries entries = sheet.EntriesOf(k, IDC_SERVO_COARSE_HOME + row);
-                const uint8_t stored =
-                    GetChannel(quillet.State().image, k + 1, static_cast<IoSignal>(16 + row));
-                const int expected = EntrySelectedFor(entries, stored);
-                EXPECT_EQ(sheet.Shown(k, IDC_SERVO_COARSE_HOME + row), expected < 0 ? "--" : entries[expected])
-                    << int(stored);
+                const uint8_t stored = GetChannel(quillet.State().image, k + 1, static_cast<IoSignal>(16 + row));
+                const bool offered = stored == 7 || stored == 30 || stored == 31 || (stored >= 100 && stored <= 120) ||
+                                     stored == 200;
+                const std::string expected = stored == 0 ? "--"
+                                             : offered   ? std::to_string(stored)
+                                                         : std::to_string(stored) + " (not offered)";
+                EXPECT_EQ(sheet.Shown(k, IDC_SERVO_COARSE_HOME + row), expected);
             }
         }
     });

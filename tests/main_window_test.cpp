@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -6,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "res/resource.h"
 #include "tests/support/called_from.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/simulated_board.h"
 
 namespace {
@@ -277,6 +280,7 @@ TEST_F(MainWindow, PaintsTheSummaryWhereItsLayoutPutsIt) {
 TEST_F(MainWindow, ChannelsInConflictAreRedThoseInAWarningOrangeAndALineCountsThem) {
     HWND window = quillet.Handle();
     ShowPainted(window);
+    SetWindowPos(window, nullptr, 0, 0, 1000, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);  // the count line above the status bar
     quillet.Command(IDM_READ_IO);
     UpdateWindow(window);
     const RECT enable{150, 140, 170, 156}, home{150, 60, 170, 76}, countLine{10, 360, 200, 370};
@@ -292,12 +296,54 @@ TEST_F(MainWindow, ChannelsInConflictAreRedThoseInAWarningOrangeAndALineCountsTh
     EXPECT_EQ(DarkPixels(window, home, ErrorChannelColour), 0);
     EXPECT_GT(DarkPixels(window, countLine), 0);
 
+    // Checked against the selected controller as Write checks, when it opens.
     MessageBoxAnswerer boxes;
     quillet.Command(IDM_CHECK_ASSIGNMENTS);
+    board.Describe("axisCount = 1\n");
+    quillet.Command(IDM_CHECK_ASSIGNMENTS);
+    board.Describe("open = -1\n");
+    quillet.State().controllerId = 3;
+    quillet.Command(IDM_CHECK_ASSIGNMENTS);
+    ASSERT_EQ(boxes.Seen().size(), 3u);
+    const std::string findings = "Conflict: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Amp Enable (out).\n"
+                                 "Warning: Input 1 is used by Axis 1 Coarse Home (inp) and Axis 2 Coarse Home (inp).";
+    EXPECT_EQ(boxes.Seen()[0].text, findings + "\n\nChecked against controller 0.");
+    EXPECT_EQ(boxes.Seen()[1].text.substr(0, 62), "Conflict: Axis 2 is not the one axis of controller 0.\nConflict");
+    EXPECT_EQ(boxes.Seen()[2].text, findings + "\n\nController 3 could not be opened: channels not checked.");
+}
+
+// The status bar names the controller the commands go to; a selection is
+// kept at once, and Write says where the window's assignments came from.
+TEST_F(MainWindow, TheStatusBarNamesTheSelectedControllerWhichTheSettingsKeepAtOnce) {
+    HWND window = quillet.Handle();
+    HWND bar = FindWindowExA(window, nullptr, "msctls_statusbar32", nullptr);
+    ASSERT_NE(bar, nullptr);
+    const auto target = [bar] {
+        char text[64] = {};
+        SendMessageA(bar, SB_GETTEXTA, TargetPart, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    EXPECT_EQ(target(), "Controller 0");
+    quillet.State().controllerId = 6;
+    quillet.Command(IDM_READ_IO);
+    board.Describe("select = 9\n");
+    quillet.Command(IDM_SELECT_CONTROLLER);
+    EXPECT_EQ(target(), "Controller 9");
+    EXPECT_EQ(WindowText(window), "Controller 6 - Quillet");
+    char stored[16] = {};
+    GetPrivateProfileStringA("Settings", "ControllerID", "", stored, sizeof stored, SettingsFilePath().c_str());
+    EXPECT_EQ(std::string(stored), "9");
+
+    MessageBoxAnswerer boxes(IDCANCEL);
+    quillet.Command(IDM_WRITE_IO);
     ASSERT_EQ(boxes.Seen().size(), 1u);
-    EXPECT_EQ(boxes.Seen()[0].text,
-              "Conflict: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Amp Enable (out).\n"
-              "Warning: Input 1 is used by Axis 1 Coarse Home (inp) and Axis 2 Coarse Home (inp).");
+    EXPECT_EQ(boxes.Seen()[0].text, "Quillet will now update the settings and restart\n controller 9. This may take "
+                                    "up to 30 seconds.\n\nThe assignments shown were read from controller 6.");
+    // Whether shown or not, the summary's area ends above the bar.
+    RECT client{}, barRect{};
+    GetClientRect(window, &client);
+    GetWindowRect(bar, &barRect);
+    EXPECT_EQ(SummaryArea(window).bottom, client.bottom - (barRect.bottom - barRect.top));
 }
 
 TEST_F(MainWindow, ComparisonsReadIntoAnImageOfTheirOwnAndListTheDifferences) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/axis_records.h"
@@ -252,13 +253,31 @@ TEST_F(Tvxio, ReadWriteAndDiffAgainstTheBoardAndTheStoredValues) {
               Lines{"No copies of controller 3 in " + settings.substr(0, settings.rfind('\\')) + "\\Backups."});
 }
 
-TEST_F(Tvxio, WriteStopsOnConflictsUnlessForced) {
+// Checked against the controller it writes to, as check -b N checks: a
+// conflict, an axis or a channel the controller does not have, or a
+// controller that cannot be opened stops the write, with nothing stored.
+TEST_F(Tvxio, WriteStopsOnConflictsAndOnWhatItCannotCheckUnlessForced) {
     const std::string conflicting = TwoAxes("conflicting.tvxio", 25);
-    const FinishedRun stopped = RunTvxio("write " + conflicting);
-    EXPECT_EQ(stopped.status, 1u);
-    EXPECT_EQ(stopped.out, (Lines{"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out).",
-                                  "Not written: " + conflicting + " has conflicts (--force writes it anyway)."}));
-    EXPECT_TRUE(RunTvxio("diff " + conflicting + " stored").status == 1u);
+    const std::string clean = TwoAxes("clean.tvxio");
+    const std::string stopped = " has conflicts for controller 0 (--force writes it anyway)";
+    const std::tuple<const char*, std::string, Lines, std::string> rows[] = {
+        {"", conflicting, {"error: Output 25 is used by Axis 1 Amp Enable (out) and Axis 2 Drive Enable (out)."},
+         "tvxio: not written: " + conflicting + stopped},
+        {"axisCount = 1\nchannels = 41\n", clean,
+         {"error: Axis 2 is not the one axis of controller 0.",
+          "error: Axis 2 Drive Fault (inp) is on channel 42, past the 41 channels of the controller."},
+         "tvxio: not written: " + clean + stopped},
+        {"open = -1\n", clean, {}, "tvxio: not written: controller 0 could not be opened: channels not checked "
+                                   "(--force writes it anyway)"}};
+    for (const auto& [description, path, out, err] : rows) {
+        board.Describe(description);
+        const FinishedRun refused = RunTvxio("write " + path);
+        EXPECT_EQ(refused.status, 2u) << description;
+        EXPECT_EQ(refused.out, out);
+        EXPECT_EQ(refused.err, Lines{err});
+        EXPECT_EQ(RunTvxio("show stored").out, Lines{});
+    }
+    board.Describe("");
     const FinishedRun forced = RunTvxio("write " + conflicting + " --force");
     EXPECT_EQ(forced.status, 0u);
     EXPECT_EQ(RunTvxio("diff " + conflicting + " stored").status, 0u);
@@ -293,17 +312,23 @@ TEST_F(Tvxio, WriteSaysWhetherTheControllerHoldsWhatWasWritten) {
     struct Row {
         const char* board;
         unsigned status;
-        Lines last;  // the last lines printed, then those of the error stream
+        std::string first;  // forced where the open before the write could not check the controller
+        Lines last;         // the last lines printed, then those of the error stream
         Lines err;
     };
-    for (const Row& row : {Row{"failedOpens = 2\n", 0, {holds}, {}},
-                           Row{"registry = off\n", 1, {"Axis 2 Direction (out): -- -> 34", "Axis 2: bytes 0, 2, 23 differ"}, {}},
-                           Row{"readArea = -3\n", 2, {}, {"tvxio: Quillet could not check what controller 0 holds after the "
-                                                          "write: the I/O configuration of controller 0 could not be read."}}}) {
+    const std::string unchecked = ": channels not checked";
+    for (const Row& row : {Row{"failedOpens = 2\n", 0, "warning: controller 0 could not be opened" + unchecked, {holds}, {}},
+                           Row{"registry = off\n", 1, "Stored 2 axes for controller 0 from " + path + ".",
+                               {"Axis 2 Direction (out): -- -> 34", "Axis 2: bytes 0, 2, 23 differ"}, {}},
+                           Row{"readArea = -3\n", 2, "warning: the configuration of controller 0 could not be read" + unchecked,
+                               {}, {"tvxio: Quillet could not check what controller 0 holds after the write: the I/O "
+                                    "configuration of controller 0 could not be read."}}}) {
         board.Describe(row.board);
         board.ClearCallLog();
-        const FinishedRun written = RunTvxio("write " + path);
+        const FinishedRun written = RunTvxio("write " + path + " --force");
         EXPECT_EQ(written.status, row.status) << row.board;
+        ASSERT_FALSE(written.out.empty());
+        EXPECT_EQ(written.out.front(), row.first);
         EXPECT_EQ(Lines(written.out.end() - static_cast<long>(row.last.size()), written.out.end()), row.last) << row.board;
         EXPECT_EQ(written.err, row.err) << row.board;
     }

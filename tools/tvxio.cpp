@@ -19,6 +19,7 @@
 #include "controller/library_binding.h"
 #include "controller/quillet_settings.h"
 #include "controller/system_error.h"
+#include "controller/target_check.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/controller_number.h"
@@ -243,12 +244,20 @@ std::optional<ChannelConfiguration> ChannelsOf(std::optional<uint16_t> controlle
     return channels;
 }
 
+// Against the controller, as Write checks them: its axes and its channels.
+std::vector<Finding> CheckedAgainst(uint16_t controller, const IoConfigImage& image) {
+    BindBoard();
+    TargetCheck check = CheckAgainstTarget(controller, image);
+    if (check.result != TargetCheckResult::Checked) throw Trouble{TargetNotCheckedText(controller, check.result)};
+    return std::move(check.findings);
+}
+
 int Check(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const Source source = ParseSource(arguments.operands[0], arguments);
     const IoConfigImage image = Load(source);
-    const std::optional<ChannelConfiguration> channels = ChannelsOf(ChannelsController(source, arguments));
-    const std::vector<Finding> findings = channels ? CheckAssignments(image, *channels) : CheckAssignments(image);
+    const std::optional<uint16_t> controller = ChannelsController(source, arguments);
+    const std::vector<Finding> findings = controller ? CheckedAgainst(*controller, image) : CheckAssignments(image);
     PrintFindings(findings);
     const int errors = CountFindings(findings, FindingLevel::Error);
     std::printf("%s, %s\n", Counted(errors, "error", "errors").c_str(),
@@ -303,6 +312,7 @@ int Read(const Arguments& arguments) {
     return AllWell;
 }
 
+constexpr const char* Forcing = " (--force writes it anyway)";
 constexpr const char* ElevationHint = "Writing to the driver needs an elevated prompt (Run as administrator).";
 
 int Write(const Arguments& arguments) {
@@ -310,15 +320,18 @@ int Write(const Arguments& arguments) {
     const std::string path = FullPath(arguments.operands[0]);
     const uint16_t controller = ControllerOf(arguments);
     const IoConfigImage image = ReadFile(path);
-    const std::vector<Finding> findings = CheckAssignments(image);
-    if (CountFindings(findings, FindingLevel::Error) != 0) {
-        PrintFindings(findings);
-        if (!arguments.force) {
-            std::printf("Not written: %s has conflicts (--force writes it anyway).\n", path.c_str());
-            return Found;
-        }
-    }
     TryToBindBoard();
+    const TargetCheck check = CheckAgainstTarget(controller, image);
+    if (CountFindings(check.findings, FindingLevel::Error) != 0) {
+        PrintFindings(check.findings);
+        if (!arguments.force)
+            throw Trouble{"not written: " + path + " has conflicts for " + Controller(controller) + Forcing};
+    }
+    if (check.result != TargetCheckResult::Checked) {
+        const std::string unchecked = TargetNotCheckedText(controller, check.result);
+        if (!arguments.force) throw Trouble{"not written: " + unchecked + Forcing};
+        std::printf("warning: %s\n", unchecked.c_str());
+    }
     const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note});
     std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
     if (outcome.lockError == 0 && outcome.copyError == 0) {

@@ -1,0 +1,27 @@
+// The status bar at the foot of the main window: the controller that the
+// controller commands go to, always, and what the last Write, Reset or
+// export did.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct AppState;
+
+// Part 0: "Controller N"; part 1: the state's status line.
+constexpr int TargetPart = 0;
+constexpr int StatusLinePart = 1;
+
+// Loads the common controls for it; false when it could not be made.
+bool CreateStatusBar(HWND window);
+HWND StatusBarOf(HWND window);
+
+// "Controller 3", as the status bar names the selected controller.
+std::string TargetText(const AppState& state);
+void ShowStatusBar(HWND window, const AppState& state);
+
+// After the main window's size changed: the bar keeps to its foot.
+void FitStatusBar(HWND window);
+// The client area above the status bar, where the summary is drawn.
+RECT SummaryArea(HWND window);

@@ -1,0 +1,44 @@
+#include "controller/target_check.h"
+
+#include <optional>
+
+#include "controller/controller_io.h"
+#include "ioconfig/store_names.h"
+
+namespace {
+
+// Nothing when the controller cannot be opened or cannot describe itself.
+std::optional<TargetController> DescribeTarget(uint16_t controllerNumber, TargetCheckResult& result) {
+    const UniqueController controller = OpenController(controllerNumber);
+    result = TargetCheckResult::NotOpened;
+    if (!controller.IsOpen()) return std::nullopt;
+    result = TargetCheckResult::NotRead;
+    IoConfigImage area;
+    if (krxgetramex(controller.Get(), IoConfigAreaAddress, ImageBytes(area), IoConfigAreaSize) < 0) return std::nullopt;
+    const std::optional<int32_t> channelCount = QueryChannelCount(controller.Get());
+    if (!channelCount) return std::nullopt;
+    result = TargetCheckResult::Checked;
+    return TargetController{controllerNumber, GetAxisCount(area), ReadChannelFlags(controller.Get(), *channelCount)};
+}
+
+}  // namespace
+
+TargetCheck CheckAgainstTarget(uint16_t controllerNumber, const IoConfigImage& image) {
+    if (!ControllerCallsBound()) return {TargetCheckResult::NoLibrary, CheckAssignments(image)};
+    TargetCheckResult result = TargetCheckResult::NotOpened;
+    const std::optional<TargetController> target = DescribeTarget(controllerNumber, result);
+    return {result, target ? CheckAssignments(image, *target) : CheckAssignments(image)};
+}
+
+std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult result) {
+    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
+    switch (result) {
+        case TargetCheckResult::Checked: return "";
+        case TargetCheckResult::NotOpened: return controller + " could not be opened: channels not checked";
+        case TargetCheckResult::NotRead:
+            return "the configuration of " + controller + " could not be read: channels not checked";
+        case TargetCheckResult::NoLibrary:
+            return "the controller library kxapi32.dll is not loaded: channels not checked";
+    }
+    return "";
+}

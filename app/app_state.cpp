@@ -9,6 +9,8 @@ AppState* CreateAppState(HWND window) {
     state->mainWindow = window;
     state->controllerId = 0;
     state->unsaved = false;
+    state->driverJob = nullptr;
+    state->closeWhenDone = false;
     SetUpSettingsPaths(*state);
     return state;
 }

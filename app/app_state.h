@@ -12,6 +12,8 @@
 #include "ioconfig/io_config_image.h"
 #include "ioconfig/io_map.h"
 
+struct DriverJob;
+
 struct AppState {
     char saveFolder[PathFieldSize];
     IoConfigImage image;
@@ -31,6 +33,11 @@ struct AppState {
     std::string statusLine;
     // The channel labels of the file the image came from.
     ChannelLabels labels;
+    // The Write or Reset whose engine call runs on its own thread; none
+    // when idle.
+    DriverJob* driverJob;
+    // Closing was asked for while it ran: the window closes when it ends.
+    bool closeWhenDone;
 };
 static_assert(sizeof(bool) == 1, "imageValid is an 8-bit boolean");
 

@@ -1,14 +1,32 @@
 #include "app/driver_commands.h"
 
+#include <atomic>
+#include <memory>
+
 #include "app/app_state.h"
 #include "app/message_box.h"
 #include "app/settings.h"
+#include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "controller/driver_update.h"
 #include "controller/target_check.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/store_names.h"
+
+// What the thread works on: copies, so that nothing of the window's state
+// is shared with it but the flag it raises once it waits for the restart.
+struct DriverJob {
+    HWND window;
+    DriverCommand command;
+    uint16_t controller;
+    IoConfigImage image;
+    CopyRequest copy;
+    ULONGLONG started = GetTickCount64();
+    std::atomic<bool> waiting{false};
+    DriverUpdateOutcome outcome;
+    HANDLE thread = nullptr;
+};
 
 namespace {
 
@@ -32,6 +50,26 @@ void ShowOutcome(HWND window, AppState& state, DriverCommand command, const Driv
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
     if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);
     for (const std::string& box : boxes) Warn(window, box);
+}
+
+DWORD WINAPI RunDriverJob(void* data) {
+    auto* job = static_cast<DriverJob*>(data);
+    job->outcome = job->command == DriverCommand::Write
+                       ? WriteIoConfigToDriver(job->controller, job->image, job->copy,
+                                               [job](unsigned) { job->waiting = true; })
+                       : ResetIoConfigOfDriver(job->controller, job->copy);
+    PostMessageA(job->window, DriverCommandDone, 0, reinterpret_cast<LPARAM>(job));
+    return 0;
+}
+
+// Where no thread can be had, the command runs here, as it must run.
+void StartDriverCommand(HWND window, AppState& state, DriverCommand command) {
+    auto* job = new DriverJob{window, command, ControllerNumber(state), state.image, CopyOf(state)};
+    state.driverJob = job;
+    SetTimer(window, DriverProgressTimer, DriverProgressInterval, nullptr);
+    ShowDriverProgress(window, state);
+    job->thread = CreateThread(nullptr, 0, RunDriverJob, job, 0, nullptr);
+    if (job->thread == nullptr) RunDriverJob(job);
 }
 
 // A question whose answer is No unless the user says Yes.
@@ -89,18 +127,64 @@ void WriteIoToController(HWND window, AppState& state) {
     if (!Confirmed(window, WriteConfirmationText(controller, state.readFrom)) ||
         !CheckAccepted(window, controller, check))
         return;
-    // The read-back may wait up to 30 seconds for the controller to restart.
-    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, state.image, CopyOf(state));
-    SetCursor(previous);
-    if (outcome.lockError == 0 && outcome.copyError == 0 && outcome.storeError == 0) state.unsaved = false;
-    ShowOutcome(window, state, DriverCommand::Write, outcome);
+    StartDriverCommand(window, state, DriverCommand::Write);
+}
+
+void ResetControllerToDefaults(HWND window, AppState& state) {
+    if (!Confirmed(window, ResetConfirmationText(ControllerNumber(state)))) return;
+    StartDriverCommand(window, state, DriverCommand::Reset);
+}
+
+bool DriverCommandRunning(const AppState& state) { return state.driverJob != nullptr; }
+
+std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned seconds, bool waiting,
+                               bool closing) {
+    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
+    std::string text = writing ? "Writing to " + controller : "Resetting " + controller;
+    if (waiting) text += ": waiting for it to restart";
+    text += " (" + std::to_string(seconds) + " s)";
+    if (closing) text += std::string("; Quillet will close when the ") + (writing ? "write" : "reset") + " has ended.";
+    return text;
+}
+
+void ShowDriverProgress(HWND window, AppState& state) {
+    const DriverJob& job = *state.driverJob;
+    const auto seconds = static_cast<unsigned>((GetTickCount64() - job.started) / 1000);
+    state.statusLine = DriverProgressText(job.command == DriverCommand::Write, job.controller, seconds, job.waiting,
+                                          state.closeWhenDone);
+    ShowStatusBar(window, state);
 }
 
 // The window's assignments are neither saved nor written by a reset: any
 // changes they hold stay marked.
-void ResetControllerToDefaults(HWND window, AppState& state) {
-    const uint16_t controller = ControllerNumber(state);
-    if (!Confirmed(window, ResetConfirmationText(controller))) return;
-    ShowOutcome(window, state, DriverCommand::Reset, ResetIoConfigOfDriver(controller, CopyOf(state)));
+void FinishDriverCommand(HWND window, AppState& state, LPARAM data) {
+    const std::unique_ptr<DriverJob> job(reinterpret_cast<DriverJob*>(data));
+    if (job->thread != nullptr) {
+        WaitForSingleObject(job->thread, INFINITE);
+        CloseHandle(job->thread);
+    }
+    KillTimer(window, DriverProgressTimer);
+    state.driverJob = nullptr;
+    const DriverUpdateOutcome& outcome = job->outcome;
+    if (job->command == DriverCommand::Write && outcome.lockError == 0 && outcome.copyError == 0 &&
+        outcome.storeError == 0)
+        state.unsaved = false;
+    ShowOutcome(window, state, job->command, outcome);
+    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    if (state.closeWhenDone) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void CloseWhenDriverCommandEnds(HWND window, AppState& state) {
+    state.closeWhenDone = true;
+    ShowDriverProgress(window, state);
+}
+
+void WaitForDriverCommand(HWND window, AppState& state) {
+    if (state.driverJob == nullptr) return;
+    WaitForSingleObject(state.driverJob->thread, INFINITE);
+    MSG done;
+    while (PeekMessageA(&done, window, DriverCommandDone, DriverCommandDone, PM_REMOVE)) {}
+    CloseHandle(state.driverJob->thread);
+    delete state.driverJob;
+    state.driverJob = nullptr;
 }

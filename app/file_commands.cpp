@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/driver_commands.h"
 #include "app/message_box.h"
 #include "app/settings.h"
 #include "app/summary_view.h"
@@ -37,10 +38,11 @@ void RememberFolder(AppState& state, const char* path, WORD fileNameOffset) {
 }
 
 
-// The dialog in `folder`, with an empty file name in path.
+// The dialog in `folder`, with `name` (none, or the file it offers) in path.
 bool RunConfigFileDialog(HWND window, char* path, const char* title, bool opening, const char* folder,
-                         WORD& fileNameOffset, const FileKind& kind = ConfigFiles) {
+                         WORD& fileNameOffset, const FileKind& kind = ConfigFiles, const std::string& name = "") {
     std::memset(path, 0, PathFieldSize);
+    name.copy(path, PathFieldSize - 1);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
@@ -123,7 +125,10 @@ std::string FileDialogFailureText(uint32_t dialogError) {
 
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening) {
     WORD fileNameOffset = 0;
-    if (!RunConfigFileDialog(window, path, title, opening, state.saveFolder, fileNameOffset)) return false;
+    // Saving offers the name of the file the assignments came from.
+    const std::string offered = opening || state.readFrom ? "" : state.source;
+    if (!RunConfigFileDialog(window, path, title, opening, state.saveFolder, fileNameOffset, ConfigFiles, offered))
+        return false;
     RememberFolder(state, path, fileNameOffset);
     return true;
 }
@@ -152,9 +157,11 @@ void OpenBackupCopy(HWND window, AppState& state) {
         OpenChosenFile(window, state, path);
 }
 
+// A drop while a Write or Reset runs is let go: it would replace what is
+// being written.
 void OpenDroppedFile(HWND window, AppState& state, HDROP drop) {
     const std::string path = FirstDroppedFile(window, drop);
-    if (path.empty() || !MayReplaceAssignments(window, state)) return;
+    if (path.empty() || DriverCommandRunning(state) || !MayReplaceAssignments(window, state)) return;
     OpenNamedFile(window, state, path);
 }
 

@@ -35,7 +35,8 @@ constexpr const char* UnsavedChangesQuestion =
 std::string ClipboardFailureText(uint32_t error);
 
 // Runs the open or save dialog with an empty file name in path (a field of
-// PathFieldSize characters). When a file was chosen, its folder becomes the
+// PathFieldSize characters), or, saving assignments that came from a file,
+// that file's name. When a file was chosen, its folder becomes the
 // folder the next dialog opens in. A dialog that fails says so.
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening);
 

@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/app_state.h"
 #include "app/assignment_editor.h"
 #include "app/compare_commands.h"
@@ -9,6 +12,7 @@
 #include "app/settings.h"
 #include "app/status_bar.h"
 #include "app/summary_view.h"
+#include "app/system_libraries.h"
 #include "res/resource.h"
 
 namespace {
@@ -20,6 +24,7 @@ LRESULT OnCreate(HWND window) {
     AttachAppState(window, state);
     LoadSettings(*state);
     SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    LetDropsThrough(window);
     if (CreateStatusBar(window)) {
         FitStatusBar(window);
         ShowStatusBar(window, *state);
@@ -30,6 +35,7 @@ LRESULT OnCreate(HWND window) {
 LRESULT OnDestroy(HWND window) {
     AppState* state = GetAppState(window);
     if (state != nullptr) {
+        WaitForDriverCommand(window, *state);
         if (state->deviceHandle != nullptr) CloseHandle(state->deviceHandle);
         StoreSettings(*state);
         AttachAppState(window, nullptr);
@@ -48,14 +54,29 @@ LRESULT OnPaint(HWND window) {
 }
 
 // The commands that need an image to work on.
-void EnableImageCommands(HMENU popup, bool imageValid) {
-    const UINT state = MF_BYCOMMAND | (imageValid ? MF_ENABLED : MF_GRAYED);
-    for (UINT id : {IDM_SAVE_AS, IDM_COPY_SUMMARY, IDM_EXPORT_MAP, IDM_WRITE_IO, IDM_RECONFIGURE_IO, IDM_CHECK_ASSIGNMENTS,
-                    IDM_COMPARE_CONTROLLER, IDM_COMPARE_STORED})
-        EnableMenuItem(popup, id, state);
+constexpr UINT ImageCommands[] = {IDM_SAVE_AS, IDM_COPY_SUMMARY, IDM_EXPORT_MAP, IDM_WRITE_IO, IDM_RECONFIGURE_IO,
+                                  IDM_CHECK_ASSIGNMENTS, IDM_COMPARE_CONTROLLER, IDM_COMPARE_STORED};
+// Those that read, change or replace the controller's or the window's
+// assignments, or open the controller, which a Write or Reset is restarting.
+constexpr UINT CommandsWaitingForDriver[] = {IDM_OPEN_FILE,          IDM_OPEN_COPY,         IDM_EXPORT_MAP,
+                                             IDM_READ_IO,            IDM_WRITE_IO,          IDM_RESET_CONTROLLER,
+                                             IDM_RECONFIGURE_IO,     IDM_CHECK_ASSIGNMENTS, IDM_COMPARE_CONTROLLER,
+                                             IDM_COMPARE_STORED,     IDM_CONTROLLER_INFO,   IDM_SELECT_CONTROLLER};
+
+bool WaitsForDriver(UINT id) {
+    return std::find(std::begin(CommandsWaitingForDriver), std::end(CommandsWaitingForDriver), id) !=
+           std::end(CommandsWaitingForDriver);
+}
+
+void EnableCommands(HMENU popup, const AppState& state) {
+    for (UINT id : ImageCommands)
+        EnableMenuItem(popup, id, MF_BYCOMMAND | (state.imageValid ? MF_ENABLED : MF_GRAYED));
+    if (!DriverCommandRunning(state)) return;
+    for (UINT id : CommandsWaitingForDriver) EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED);
 }
 
 void RunCommand(HWND window, AppState& state, int id) {
+    if (DriverCommandRunning(state) && WaitsForDriver(static_cast<UINT>(id))) return;
     switch (id) {
         case IDM_OPEN_FILE: LoadIoConfigFile(window, state); break;
         case IDM_OPEN_COPY: OpenBackupCopy(window, state); break;
@@ -93,8 +114,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT:
             return OnPaint(window);
         case WM_CLOSE:
-            if (MayReplaceAssignments(window, *GetAppState(window))) DestroyWindow(window);
+            if (DriverCommandRunning(*GetAppState(window))) CloseWhenDriverCommandEnds(window, *GetAppState(window));
+            else if (MayReplaceAssignments(window, *GetAppState(window))) DestroyWindow(window);
             return 0;
+        case DriverCommandDone:
+            FinishDriverCommand(window, *GetAppState(window), lParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == DriverProgressTimer && DriverCommandRunning(*GetAppState(window)))
+                ShowDriverProgress(window, *GetAppState(window));
+            return 0;
+        case WM_SETCURSOR:
+            // Busy, but answering: the arrow with the hourglass.
+            if (LOWORD(lParam) == HTCLIENT && DriverCommandRunning(*GetAppState(window))) {
+                SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+                return TRUE;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_SIZE:
             FitStatusBar(window);
             if (const AppState* state = GetAppState(window)) UpdateScrollRanges(window, *state);
@@ -119,7 +155,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             // Only the File and Controller popups of the menu bar; never the
             // window menu.
             if (lParam == 0 || lParam == 1) {
-                EnableImageCommands(reinterpret_cast<HMENU>(wParam), GetAppState(window)->imageValid);
+                EnableCommands(reinterpret_cast<HMENU>(wParam), *GetAppState(window));
                 return 0;
             }
             return DefWindowProcA(window, message, wParam, lParam);

@@ -72,3 +72,15 @@ std::string FirstDroppedFile(HWND owner, HDROP drop) {
     finish(drop);
     return path;
 }
+
+MessageFilterProc WindowMessageFilter() {
+    return SystemProcedure<MessageFilterProc>("user32.dll", "ChangeWindowMessageFilterEx");
+}
+
+void LetDropsThrough(HWND window, MessageFilterProc filter) {
+    constexpr UINT CopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA, which carries the dropped names
+    constexpr DWORD Allow = 1;               // MSGFLT_ALLOW
+    if (filter == nullptr) return;
+    for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), CopyGlobalData})
+        filter(window, message, Allow, nullptr);
+}

@@ -33,3 +33,13 @@ DWORD FileDialogError();
 // The first file of a drop (DragQueryFileA), then DragFinish; empty when
 // the shell's library cannot be loaded (after telling the user so).
 std::string FirstDroppedFile(HWND owner, HDROP drop);
+
+// ChangeWindowMessageFilterEx of user32 (Windows 7 on); null where it is
+// missing, so that Quillet still starts there.
+using MessageFilterProc = BOOL(WINAPI*)(HWND window, UINT message, DWORD action, void* status);
+MessageFilterProc WindowMessageFilter();
+
+// Quillet runs elevated, and UAC's filter drops what a program of lower
+// integrity, Explorer among them, sends an elevated window: the messages of
+// a drop are let through to this window.
+void LetDropsThrough(HWND window, MessageFilterProc filter = WindowMessageFilter());

@@ -5,8 +5,12 @@
 #include "controller/system_error.h"
 #include "ioconfig/store_names.h"
 
+std::string ControllerLockName(uint16_t controllerNumber) {
+    return "Global\\Quillet.Controller" + ControllerNumberText(controllerNumber);
+}
+
 ControllerWriterLock::ControllerWriterLock(uint16_t controllerNumber)
-    : mutex_(CreateMutexA(nullptr, FALSE, ("Local\\Quillet.Controller" + ControllerNumberText(controllerNumber)).c_str())) {
+    : mutex_(CreateMutexA(nullptr, FALSE, ControllerLockName(controllerNumber).c_str())) {
     if (!mutex_.IsOpen()) {
         error_ = LastErrorOr(ERROR_INVALID_HANDLE);
         return;

@@ -1,11 +1,17 @@
-// One writer per controller across every program of the session, Quillet's
-// windows and tvxio runs alike: held from the copy of the stored values to
-// the end of the restart, so that no two writers interleave.
+// One writer per controller across every program of the machine, Quillet's
+// windows and tvxio runs alike, in any session (a remote one included): held
+// from the copy of the stored values to the end of the restart request, so
+// that no two writers interleave. The read-back after a write needs no lock:
+// it changes nothing.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "controller/system_handles.h"
+
+// "Global\Quillet.Controller3": the machine-wide name of controller 3's lock.
+std::string ControllerLockName(uint16_t controllerNumber);
 
 // Another writer may hold a controller this long before this one gives up.
 constexpr uint32_t LongestWaitForWriter = 10000;

@@ -12,24 +12,29 @@
 namespace {
 
 // Nothing is changed before the values stored now are copied, or known to
-// be none; no other writer comes between the copy and the read-back of what
-// was written (none for a reset).
+// be none; no other writer comes between the copy and the restart request.
+// The read-back of what was written (none for a reset) waits for the
+// restart outside the lock. The time is the command's, taken before any
+// wait, so that a lock that was not had says when.
 template <typename Change>
 DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, const char* before,
-                                 Change change, const IoConfigImage* written) {
+                                 Change change, const IoConfigImage* written, const WaitReport& waiting = nullptr) {
     DriverUpdateOutcome outcome;
-    const ControllerWriterLock lock(controllerNumber);
-    outcome.lockError = lock.Error();
-    if (outcome.lockError != 0) return outcome;
     outcome.at = copy.clock();
-    const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, outcome.at, copy.note});
-    outcome.copyPath = backup.path;
-    outcome.copyError = backup.error;
-    if (outcome.copyError != 0) return outcome;
-    outcome.storeError = change();
-    // The restart goes ahead whatever the store did: it was asked for.
-    outcome.restartError = RestartController(controllerNumber);
-    if (written != nullptr && outcome.storeError == 0) outcome.check = CheckWrittenRecords(controllerNumber, *written);
+    {
+        const ControllerWriterLock lock(controllerNumber);
+        outcome.lockError = lock.Error();
+        if (outcome.lockError != 0) return outcome;
+        const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, outcome.at, copy.note});
+        outcome.copyPath = backup.path;
+        outcome.copyError = backup.error;
+        if (outcome.copyError != 0) return outcome;
+        outcome.storeError = change();
+        // The restart goes ahead whatever the store did: it was asked for.
+        outcome.restartError = RestartController(controllerNumber);
+    }
+    if (written != nullptr && outcome.storeError == 0)
+        outcome.check = CheckWrittenRecords(controllerNumber, *written, {.report = waiting});
     return outcome;
 }
 
@@ -49,9 +54,9 @@ std::string LocalDateText() {
 }
 
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
-                                          const CopyRequest& copy) {
+                                          const CopyRequest& copy, const WaitReport& waiting) {
     return UpdateDriver(controllerNumber, copy, "Write", [&] { return WriteDriverIoConfig(controllerNumber, image); },
-                        &image);
+                        &image, waiting);
 }
 
 DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy) {

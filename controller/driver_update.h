@@ -40,7 +40,7 @@ struct CopyRequest {
 // and no other axis keeps one; once stored and the restart asked for, the
 // controller is read back.
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
-                                          const CopyRequest& copy);
+                                          const CopyRequest& copy, const WaitReport& waiting = nullptr);
 // Reset Controller to Defaults: the values of axes 1 to 16 are deleted.
 DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy);
 

@@ -20,6 +20,7 @@ WriteCheck CheckWrittenRecords(uint16_t controllerNumber, const IoConfigImage& w
     IoConfigImage held;
     ControllerRead read = ReadControllerIoConfig(controllerNumber, held);
     for (unsigned waited = 0; read == ControllerRead::NotOpened && waited < wait.totalMs; waited += wait.intervalMs) {
+        if (wait.report) wait.report(waited);
         Sleep(wait.intervalMs);
         read = ReadControllerIoConfig(controllerNumber, held);
     }

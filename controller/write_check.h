@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,16 @@ struct WriteCheck {
     std::string reason;                    // why it could not be checked
 };
 
+// Told, on the caller's thread, how long the read-back has waited so far
+// each time an open has failed; the front ends say what they wait for.
+using WaitReport = std::function<void(unsigned waitedMs)>;
+
 // A controller may not open while it restarts: opening is tried again every
 // interval until the wait has passed.
 struct WriteCheckWait {
     unsigned totalMs = 30000;
     unsigned intervalMs = 500;
+    WaitReport report;
 };
 
 WriteCheck CheckWrittenRecords(uint16_t controllerNumber, const IoConfigImage& written, WriteCheckWait wait = {});

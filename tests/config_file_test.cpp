@@ -247,7 +247,7 @@ TEST_F(ConfigFile, TheChosenFolderIsRememberedAndTheDialogOpensInIt) {
     FileDialogAnswerer answerer("mine");
     quillet.Command(IDM_SAVE_AS);
     ASSERT_EQ(answerer.dialogs.size(), 1u);
-    EXPECT_EQ(answerer.dialogs[0].fileName, "");
+    EXPECT_EQ(answerer.dialogs[0].fileName, "first.tvxio");  // the name saved last, offered again
     EXPECT_EQ(ProfileValue(other + "\\mine.tvxio", "TVXIOConfig", AxisKey(1)),
               WithoutTrailingBlank(HexText(Patterned(1))));
     EXPECT_EQ(std::string(State().saveFolder), other + "\\");
@@ -569,6 +569,7 @@ TEST_F(ConfigFileOnTheBoard, ReadSaveChangeOpenWriteAndReadAgain) {
         MessageBoxAnswerer confirm(IDOK);
         State().unsaved = true;
         quillet.Command(IDM_WRITE_IO);
+        quillet.AwaitDriverCommand();
         EXPECT_EQ(confirm.Seen().size(), 1u);
     }
     EXPECT_EQ(WindowText(quillet.Handle()), "board.tvxio - Quillet");

@@ -248,6 +248,7 @@ protected:
             PressButton(box, boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK);
         });
         quillet.Command(command);
+        quillet.AwaitDriverCommand();
         return boxes;
     }
 
@@ -718,4 +719,79 @@ TEST_F(DriverStore, WriteIsCheckedAgainstTheControllerItWritesTo) {
     SetChannel(State().image, 1, IoSignal::Enable, 30);  // an output of the 16-axis board
     EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u);
     ExpectAxisValue("3", 10, GetAxisRecord(State().image, 10));
+}
+
+// The lock is the machine's and ends with the restart request: a restarting
+// controller read back keeps no other writer waiting.
+TEST_F(DriverStore, TheReadBackWaitsForTheControllerOutsideTheLock) {
+    board.Describe(WideBoard + "failedOpens = 4\n");
+    board.ClearCallLog();
+    HoldAxes(State(), 1);
+    struct Write {
+        IoConfigImage image;
+        std::string copies;
+        DriverUpdateOutcome outcome;
+    } write{State().image, BackupFolder(), {}};
+    HANDLE writer = CreateThread(nullptr, 0, [](void* data) -> DWORD {
+        auto& w = *static_cast<Write*>(data);
+        w.outcome = WriteIoConfigToDriver(0, w.image, {w.copies, LocalClock, ""});
+        return 0;
+    }, &write, 0, nullptr);
+    while (board.CallLog().empty()) Sleep(10);  // the read-back's first open
+    HANDLE lock = CreateMutexA(nullptr, FALSE, "Global\\Quillet.Controller0");
+    EXPECT_EQ(WaitForSingleObject(lock, 0), WAIT_OBJECT_0);
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+    WaitForSingleObject(writer, INFINITE);
+    CloseHandle(writer);
+    EXPECT_EQ(write.outcome.check.result, WriteCheckResult::Verified);
+}
+
+// The write runs on a thread of its own: while the controller restarts, the
+// window answers another program's messages (how fast is the benchmark's
+// business), says what it waits for, greys what must wait, and closes only
+// once the write has ended.
+TEST_F(DriverStore, WhileTheControllerRestartsTheWindowAnswersAndClosesOnlyAfterTheWrite) {
+    board.Describe(WideBoard + "failedOpens = 7\n");  // the check's open, then 3 s of the read-back's
+    board.ClearCallLog();
+    HoldAxes(State(), 2);
+    HWND window = quillet.Handle();
+    ShowPainted(window);
+    std::vector<int> answers{IDOK, IDYES};  // write without the check the first open could not make
+    ModalAnswerer answerer([&answers](HWND box) {
+        PressButton(box, answers.empty() ? IDOK : answers.front());
+        if (!answers.empty()) answers.erase(answers.begin());
+    });
+    quillet.Command(IDM_WRITE_IO);
+    ASSERT_NE(State().driverJob, nullptr);
+    struct Probe {
+        HWND window;
+        volatile bool stop = false;
+        int missed = 0;
+    } probe{window};
+    HANDLE prober = CreateThread(nullptr, 0, [](void* data) -> DWORD {
+        auto& p = *static_cast<Probe*>(data);
+        for (DWORD_PTR result = 0; !p.stop; Sleep(20))
+            if (!SendMessageTimeoutA(p.window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) &&
+                GetLastError() == ERROR_TIMEOUT)
+                ++p.missed;
+        return 0;
+    }, &probe, 0, nullptr);
+    HMENU controllerMenu = GetSubMenu(GetMenu(window), 1);
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(controllerMenu), 1);
+    EXPECT_TRUE(GetMenuState(controllerMenu, IDM_READ_IO, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    std::string waiting;
+    MSG message;
+    while (IsWindow(window) && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&message);
+        if (IsWindow(window) && Status().find("waiting") != std::string::npos) waiting = Status();
+    }
+    probe.stop = true;
+    WaitForSingleObject(prober, INFINITE);
+    CloseHandle(prober);
+    EXPECT_EQ(probe.missed, 0);
+    EXPECT_EQ(waiting.substr(0, 52), "Writing to controller 0: waiting for it to restart (");
+    EXPECT_NE(waiting.find("; Quillet will close when the write has ended."), std::string::npos) << waiting;
+    ExpectAxisValue("0", 2, Patterned(2));
 }

@@ -143,7 +143,7 @@ TEST(Resources, AppMenuHasItsThreePopupsWithEveryItemEnabled) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(ItemsOf(menu), (std::vector<Item>{{"&File", 0}, {"&Controller", 0}, {"&Help", 0}}));
     EXPECT_EQ(ItemsOf(GetSubMenu(menu, 0)),
-              (std::vector<Item>{{"Open File...", 1000}, {"Open Co&py...", 1030}, {"Save As...", 1010}, {"-", 0},
+              (std::vector<Item>{{"Open File...\tCtrl+O", 1000}, {"Open Co&py...", 1030}, {"Save As...\tCtrl+S", 1010}, {"-", 0},
                                  {"&Copy Summary\tCtrl+C", 1040},
                                  {"&Export I/O Map...", 1050}, {"-", 0}, {"E&xit", 1020}}));
     EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1)),

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/system_libraries.h"
 #include "ioconfig/version_message.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
@@ -92,13 +95,33 @@ TEST(Startup, WmCreateAnswersOneSoCreationGoesOn) {
     DestroyWindow(other);
 }
 
-TEST(Startup, TheOnlyAcceleratorIsCtrlCForCopySummary) {
+TEST(Startup, TheAcceleratorsAreCtrlCOAndS) {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "AppAccel");
-    ACCEL entries[2] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 2), 1);
-    EXPECT_EQ(entries[0].fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT), FVIRTKEY | FCONTROL);
-    EXPECT_EQ(entries[0].key, 'C');
-    EXPECT_EQ(entries[0].cmd, IDM_COPY_SUMMARY);
+    ACCEL entries[4] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 4), 3);
+    const std::pair<WORD, WORD> expected[] = {{'C', IDM_COPY_SUMMARY}, {'O', IDM_OPEN_FILE}, {'S', IDM_SAVE_AS}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT), FVIRTKEY | FCONTROL);
+        EXPECT_EQ(std::pair(entries[i].key, entries[i].cmd), expected[i]);
+    }
+}
+
+namespace {
+
+std::vector<std::pair<UINT, DWORD>> filtered;
+
+BOOL WINAPI RecordFilter(HWND, UINT message, DWORD action, void*) {
+    filtered.push_back({message, action});
+    return TRUE;
+}
+
+}  // namespace
+
+// Quillet runs elevated: what a drop from Explorer sends passes UAC's filter.
+TEST(Startup, TheMessagesOfADropAreLetThroughTheMessageFilter) {
+    LetDropsThrough(nullptr, RecordFilter);
+    EXPECT_EQ(filtered, (std::vector<std::pair<UINT, DWORD>>{{WM_DROPFILES, 1}, {WM_COPYDATA, 1}, {0x0049, 1}}));
+    EXPECT_NE(WindowMessageFilter(), nullptr);
 }
 
 TEST(VersionMessage, NamesTheVersionAsThreeDigitsAndTheLibraryThatFailed) {

@@ -17,6 +17,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/simulated_board.h"
+#include "tools/console_text.h"
 
 namespace {
 
@@ -143,6 +144,7 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     EXPECT_EQ(help.status, 0u);
     ASSERT_FALSE(help.out.empty());
     EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv]");
+    EXPECT_EQ(RunTvxio("/?").out, help.out);
     EXPECT_EQ(RunTvxio("--version").out, Lines{"tvxio 1.0.0"});
 }
 
@@ -318,6 +320,8 @@ TEST_F(Tvxio, WriteSaysWhetherTheControllerHoldsWhatWasWritten) {
     };
     const std::string unchecked = ": channels not checked";
     for (const Row& row : {Row{"failedOpens = 2\n", 0, "warning: controller 0 could not be opened" + unchecked, {holds}, {}},
+                           Row{"failedOpens = 7\n", 0, "warning: controller 0 could not be opened" + unchecked, {holds},
+                               {"Waiting for controller 0 to restart..."}},
                            Row{"registry = off\n", 1, "Stored 2 axes for controller 0 from " + path + ".",
                                {"Axis 2 Direction (out): -- -> 34", "Axis 2: bytes 0, 2, 23 differ"}, {}},
                            Row{"readArea = -3\n", 2, "warning: the configuration of controller 0 could not be read" + unchecked,
@@ -360,7 +364,7 @@ TEST_F(Tvxio, ParallelWritesEachKeepAWholeCopyOfTheirOwn) {
 
 // Held by another writer past the wait, the controller is left alone.
 TEST_F(Tvxio, AnotherWriterOfTheControllerKeepsThisOneFromChangingAnything) {
-    HANDLE lock = CreateMutexA(nullptr, TRUE, "Local\\Quillet.Controller0");
+    HANDLE lock = CreateMutexA(nullptr, TRUE, "Global\\Quillet.Controller0");
     const FinishedRun written = RunTvxio("write " + TwoAxes("two.tvxio"));
     ReleaseMutex(lock);
     CloseHandle(lock);
@@ -410,4 +414,26 @@ TEST_F(Tvxio, BackupsListsTheCopiesNewestFirst) {
     Lines order;
     for (const std::string& line : RunTvxio("backups").out) order.push_back(line.substr(copies.size() + 26, 6));
     EXPECT_EQ(order, (Lines{"03-10.", "03-9.t", "03.tvx", "02.tvx"}));
+}
+
+// A console shows tvxio's text whatever its code page: it is written there
+// in UTF-16. Redirected, the same text is UTF-8, as the runs above read it.
+TEST(TvxioConsole, AConsoleGetsTheTextWhole) {
+    FreeConsole();  // a console of its own, whatever this process was started with
+    ASSERT_TRUE(AllocConsole());
+    HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(console, INVALID_HANDLE_VALUE);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    ASSERT_TRUE(GetConsoleScreenBufferInfo(console, &info));
+    HANDLE before = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, console);
+    WriteText(stdout, "\xCE\xA9 motor \xC3\xBC");  // Omega, u with diaeresis
+    SetStdHandle(STD_OUTPUT_HANDLE, before);
+    wchar_t shown[16] = {};
+    DWORD count = 0;
+    ReadConsoleOutputCharacterW(console, shown, 9, info.dwCursorPosition, &count);
+    EXPECT_EQ(std::wstring(shown, count), L"\u03A9 motor \u00FC");
+    CloseHandle(console);
+    FreeConsole();
 }

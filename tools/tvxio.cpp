@@ -27,6 +27,7 @@
 #include "ioconfig/io_map.h"
 #include "ioconfig/store_names.h"
 #include "res/version.h"
+#include "tools/console_text.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ constexpr const char* Usage =
     "       tvxio read FILE [-b N]\n"
     "       tvxio write FILE [-b N] [--force] [--note TEXT]\n"
     "       tvxio backups [-b N]\n"
-    "       tvxio --help | --version\n"
+    "       tvxio --help | /? | --version\n"
     "SOURCE, OLD, NEW: a .tvxio file, board[:N] (the controller's current configuration)\n"
     "or stored[:N] (the values its driver stores for its next restart). Without N, the\n"
     "controller selected in Quillet. -b N may also be written --board=N.\n";
@@ -61,7 +62,7 @@ std::string OneLine(std::string text) {
 
 void PrintTrouble(const std::string& line) {
     std::fflush(stdout);
-    std::fprintf(stderr, "tvxio: %s\n", line.c_str());
+    PrintText(stderr, "tvxio: %s\n", line.c_str());
 }
 
 struct Arguments {
@@ -215,12 +216,12 @@ IoConfigImage Load(const Source& source) {
 }
 
 void Print(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+    for (const std::string& line : lines) PrintText(stdout, "%s\n", line.c_str());
 }
 
 void PrintFindings(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings)
-        std::printf("%s: %s\n", finding.level == FindingLevel::Error ? "error" : "warning", finding.sentence.c_str());
+        PrintText(stdout, "%s: %s\n", finding.level == FindingLevel::Error ? "error" : "warning", finding.sentence.c_str());
 }
 
 int Show(const Arguments& arguments) {
@@ -260,7 +261,7 @@ int Check(const Arguments& arguments) {
     const std::vector<Finding> findings = controller ? CheckedAgainst(*controller, image) : CheckAssignments(image);
     PrintFindings(findings);
     const int errors = CountFindings(findings, FindingLevel::Error);
-    std::printf("%s, %s\n", Counted(errors, "error", "errors").c_str(),
+    PrintText(stdout, "%s, %s\n", Counted(errors, "error", "errors").c_str(),
                 Counted(CountFindings(findings, FindingLevel::Warning), "warning", "warnings").c_str());
     return errors == 0 ? AllWell : Found;
 }
@@ -292,7 +293,7 @@ int Map(const Arguments& arguments) {
     const ChannelLabels labels = source.kind == Source::Kind::File ? ReadChannelLabels(source.path) : ChannelLabels{};
     const std::vector<MappedChannel> map = MapChannels(image, channels, labels);
     if (arguments.html)
-        std::printf("%s", IoMapHtml(map, {SourceName(source), controller ? ControllerNumberText(*controller) : "", LocalDateText()})
+        PrintText(stdout, "%s", IoMapHtml(map, {SourceName(source), controller ? ControllerNumberText(*controller) : "", LocalDateText()})
                               .c_str());
     else Print(arguments.csv ? IoMapCsv(map) : IoMapText(map, channels.has_value()));
     return AllWell;
@@ -307,11 +308,14 @@ int Read(const Arguments& arguments) {
     if (axes == 0) throw Trouble{Controller(controller) + " has no axes in use: nothing was written to " + path};
     if (const uint32_t error = WriteIoConfigFile(path, image))
         throw Trouble{"cannot save " + path + ": " + SystemErrorText(error)};
-    std::printf("Read %s from %s into %s.\n", Counted(axes, "axis", "axes").c_str(), Controller(controller).c_str(),
+    PrintText(stdout, "Read %s from %s into %s.\n", Counted(axes, "axis", "axes").c_str(), Controller(controller).c_str(),
                 path.c_str());
     return AllWell;
 }
 
+// A restart longer than this is said on stderr, so that a script's log
+// shows why the write takes its time.
+constexpr unsigned SilentWaitMs = 2000;
 constexpr const char* Forcing = " (--force writes it anyway)";
 constexpr const char* ElevationHint = "Writing to the driver needs an elevated prompt (Run as administrator).";
 
@@ -330,21 +334,27 @@ int Write(const Arguments& arguments) {
     if (check.result != TargetCheckResult::Checked) {
         const std::string unchecked = TargetNotCheckedText(controller, check.result);
         if (!arguments.force) throw Trouble{"not written: " + unchecked + Forcing};
-        std::printf("warning: %s\n", unchecked.c_str());
+        PrintText(stdout, "warning: %s\n", unchecked.c_str());
     }
-    const DriverUpdateOutcome outcome = WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note});
+    bool told = false;
+    const DriverUpdateOutcome outcome =
+        WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note}, [&](unsigned waitedMs) {
+            if (told || waitedMs < SilentWaitMs) return;
+            PrintText(stderr, "Waiting for %s to restart...\n", Controller(controller).c_str());
+            told = true;
+        });
     std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
     if (outcome.lockError == 0 && outcome.copyError == 0) {
-        std::printf("Stored %s for %s from %s.\n", Counted(AxisRecordsInUse(image), "axis", "axes").c_str(),
+        PrintText(stdout, "Stored %s for %s from %s.\n", Counted(AxisRecordsInUse(image), "axis", "axes").c_str(),
                     Controller(controller).c_str(), path.c_str());
-        if (outcome.copyPath.empty()) std::printf("Nothing was stored before: no copy made.\n");
-        else std::printf("The values stored before are in %s.\n", outcome.copyPath.c_str());
+        if (outcome.copyPath.empty()) PrintText(stdout, "Nothing was stored before: no copy made.\n");
+        else PrintText(stdout, "The values stored before are in %s.\n", outcome.copyPath.c_str());
     }
     // The store's failure comes last.
     if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
     Print(outcome.check.differences);
     if (outcome.check.result == WriteCheckResult::Verified)
-        std::printf("Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
+        PrintText(stdout, "Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
     if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
     for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
     if (!failures.empty()) return TroubleStatus;
@@ -361,22 +371,22 @@ int Backups(const Arguments& arguments) {
     }
     if (copies.empty()) {
         const std::string whose = arguments.controller ? " of " + Controller(*arguments.controller) : "";
-        std::printf("No copies%s in %s.\n", whose.c_str(), folder.c_str());
+        PrintText(stdout, "No copies%s in %s.\n", whose.c_str(), folder.c_str());
     }
     for (const BackupCopy& copy : copies)
-        std::printf("%s  controller %s  %s  before %s  %s\n", copy.path.c_str(), copy.controller.c_str(),
+        PrintText(stdout, "%s  controller %s  %s  before %s  %s\n", copy.path.c_str(), copy.controller.c_str(),
                     copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str());
     return AllWell;
 }
 
 int Run(int argc, char** argv) {
     const Arguments arguments = ParseArguments(argc, argv);
-    if (arguments.command == "--help" || arguments.command == "-h") {
-        std::printf("%s", Usage);
+    if (arguments.command == "--help" || arguments.command == "-h" || arguments.command == "/?") {
+        PrintText(stdout, "%s", Usage);
         return AllWell;
     }
     if (arguments.command == "--version") {
-        std::printf("%s\n", Version);
+        PrintText(stdout, "%s\n", Version);
         return AllWell;
     }
     const std::pair<const char*, int (*)(const Arguments&)> commands[] = {

@@ -32,6 +32,14 @@ LRESULT QuilletWindow::Command(int id) const {
     return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+void QuilletWindow::AwaitDriverCommand() const {
+    MSG message;
+    while (State().driverJob != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 bool QuilletWindow::CloseAndExpectQuit() {
     DestroyWindow(window_);
     window_ = nullptr;

@@ -22,6 +22,9 @@ public:
     HWND Handle() const { return window_; }
     AppState& State() const { return *GetAppState(window_); }
     LRESULT Command(int id) const;
+    // Runs this thread's messages, as the message loop would, until no
+    // Write or Reset runs and its outcome has been shown.
+    void AwaitDriverCommand() const;
     // Closes the window and reports whether it posted the quit message.
     bool CloseAndExpectQuit();
 

@@ -25,10 +25,7 @@ LRESULT OnCreate(HWND window) {
     LoadSettings(*state);
     SetWindowLongPtrA(window, GWL_EXSTYLE, GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     LetDropsThrough(window);
-    if (CreateStatusBar(window)) {
-        FitStatusBar(window);
-        ShowStatusBar(window, *state);
-    }
+    if (CreateStatusBar(window)) ShowStatusBar(window, *state);
     return 1;
 }
 
@@ -98,6 +95,15 @@ void RunCommand(HWND window, AppState& state, int id) {
     }
 }
 
+// Moved to a monitor of another scaling: the size Windows suggests, then
+// everything laid out again at the new DPI.
+void OnDpiChanged(HWND window, const RECT& suggested) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitStatusBar(window);
+    if (const AppState* state = GetAppState(window)) ShowHeldImage(window, *state);
+}
+
 // A notch of the wheel scrolls three lines.
 void ScrollByWheel(HWND window, short delta) {
     for (int line = 0; line < 3; ++line) ScrollSummary(window, SB_VERT, delta > 0 ? SB_LINEUP : SB_LINEDOWN);
@@ -134,6 +140,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SIZE:
             FitStatusBar(window);
             if (const AppState* state = GetAppState(window)) UpdateScrollRanges(window, *state);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_HSCROLL:
         case WM_VSCROLL:

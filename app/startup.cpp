@@ -8,8 +8,10 @@
 #include "app/message_box.h"
 #include "app/status_bar.h"
 #include "app/system_libraries.h"
+#include "app/window_dpi.h"
 #include "controller/library_binding.h"
 #include "ioconfig/command_line.h"
+#include "ioconfig/summary_layout.h"
 #include "res/resource.h"
 
 ATOM RegisterMainWindowClass(HINSTANCE instance) {
@@ -30,9 +32,11 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
+    // 1000 by 420 at 96 DPI; larger in proportion where the screen is scaled.
+    const int dpi = SystemDpi();
     return CreateWindowExA(0, MainWindowClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, MainWindowWidth, MainWindowHeight,
-                           nullptr, nullptr, instance, nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, ScaledToDpi(MainWindowWidth, dpi),
+                           ScaledToDpi(MainWindowHeight, dpi), nullptr, nullptr, instance, nullptr);
 }
 
 void ShowVersionMessage(ControllerLibrary library) {

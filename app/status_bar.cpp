@@ -6,7 +6,9 @@
 
 #include "app/app_state.h"
 #include "app/system_libraries.h"
+#include "app/window_dpi.h"
 #include "ioconfig/store_names.h"
+#include "ioconfig/summary_layout.h"
 #include "res/resource.h"
 
 namespace {
@@ -24,8 +26,7 @@ bool CreateStatusBar(HWND window) {
                                0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), instance,
                                nullptr);
     if (bar == nullptr) return false;
-    const int parts[] = {TargetPartWidth, -1};
-    SendMessageA(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    FitStatusBar(window);
     return true;
 }
 
@@ -43,7 +44,11 @@ void ShowStatusBar(HWND window, const AppState& state) {
 }
 
 void FitStatusBar(HWND window) {
-    if (HWND bar = StatusBarOf(window)) SendMessageA(bar, WM_SIZE, 0, 0);
+    HWND bar = StatusBarOf(window);
+    if (bar == nullptr) return;
+    const int parts[] = {ScaledToDpi(TargetPartWidth, WindowDpi(window)), -1};
+    SendMessageA(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SendMessageA(bar, WM_SIZE, 0, 0);
 }
 
 RECT SummaryArea(HWND window) {

@@ -21,7 +21,8 @@ HWND StatusBarOf(HWND window);
 std::string TargetText(const AppState& state);
 void ShowStatusBar(HWND window, const AppState& state);
 
-// After the main window's size changed: the bar keeps to its foot.
+// After the main window's size or DPI changed: the bar keeps to its foot,
+// its parts to the DPI.
 void FitStatusBar(HWND window);
 // The client area above the status bar, where the summary is drawn.
 RECT SummaryArea(HWND window);

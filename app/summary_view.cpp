@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/status_bar.h"
+#include "app/window_dpi.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/summary_layout.h"
 #include "ioconfig/window_caption.h"
@@ -13,11 +14,12 @@ namespace {
 
 // The summary, then the count of findings on a line of its own when there
 // are any.
-std::vector<SummaryText> WindowTexts(const AppState& state) {
+std::vector<SummaryText> WindowTexts(HWND window, const AppState& state) {
+    const int dpi = WindowDpi(window);
     const std::vector<Finding> findings = CheckAssignments(state.image);
-    std::vector<SummaryText> texts = LayOutSummary(state.image, findings);
+    std::vector<SummaryText> texts = LayOutSummary(state.image, findings, dpi);
     if (const std::string line = FindingsCountLine(findings); !line.empty())
-        texts.push_back({SummaryLeft, SummaryFooterTop(state.image), line, std::nullopt});
+        texts.push_back({ScaledToDpi(SummaryLeft, dpi), SummaryFooterTop(state.image, dpi), line, std::nullopt});
     return texts;
 }
 
@@ -26,11 +28,15 @@ std::vector<SummaryText> WindowTexts(const AppState& state) {
 SIZE SummaryExtent(HWND window, const AppState& state) {
     SIZE extent{0, 0};
     HDC dc = GetDC(window);
-    for (const SummaryText& text : WindowTexts(state)) {
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.text.c_str(), static_cast<int>(text.text.size()), &size);
-        extent.cx = std::max(extent.cx, static_cast<LONG>(text.x + size.cx + SummaryLeft));
-        extent.cy = std::max(extent.cy, static_cast<LONG>(text.y + size.cy + SummaryLeft));
+    {
+        const WindowDpiFont font(window, dc);
+        const int margin = ScaledToDpi(SummaryLeft, WindowDpi(window));
+        for (const SummaryText& text : WindowTexts(window, state)) {
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.text.c_str(), static_cast<int>(text.text.size()), &size);
+            extent.cx = std::max(extent.cx, static_cast<LONG>(text.x + size.cx + margin));
+            extent.cy = std::max(extent.cy, static_cast<LONG>(text.y + size.cy + margin));
+        }
     }
     ReleaseDC(window, dc);
     return extent;
@@ -62,8 +68,9 @@ void PaintSummary(HWND window, HDC dc, const AppState& state) {
     const RECT area = SummaryArea(window);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     SetViewportOrgEx(dc, -ScrollPosition(window, SB_HORZ), -ScrollPosition(window, SB_VERT), nullptr);
+    const WindowDpiFont font(window, dc);
     const COLORREF plain = GetTextColor(dc);
-    for (const SummaryText& text : WindowTexts(state)) {
+    for (const SummaryText& text : WindowTexts(window, state)) {
         if (text.mark) SetTextColor(dc, *text.mark == FindingLevel::Error ? ErrorChannelColour : WarningChannelColour);
         TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
         if (text.mark) SetTextColor(dc, plain);
@@ -94,8 +101,8 @@ void ScrollSummary(HWND window, int bar, int request) {
     SCROLLINFO info = ScrollInfoOf(window, bar);
     const int before = info.nPos;
     switch (request) {
-        case SB_LINEUP: info.nPos -= SummaryLineStep; break;
-        case SB_LINEDOWN: info.nPos += SummaryLineStep; break;
+        case SB_LINEUP: info.nPos -= ScaledToDpi(SummaryLineStep, WindowDpi(window)); break;
+        case SB_LINEDOWN: info.nPos += ScaledToDpi(SummaryLineStep, WindowDpi(window)); break;
         case SB_PAGEUP: info.nPos -= static_cast<int>(info.nPage); break;
         case SB_PAGEDOWN: info.nPos += static_cast<int>(info.nPage); break;
         case SB_THUMBTRACK:

@@ -20,7 +20,12 @@ std::string ChannelValue(uint8_t channel) {
 
 }  // namespace
 
-std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::vector<Finding>& findings) {
+int ScaledToDpi(int pixels, int dpi) {
+    const long long scaled = static_cast<long long>(pixels) * dpi;
+    return static_cast<int>((scaled >= 0 ? scaled + BaseDpi / 2 : scaled - BaseDpi / 2) / BaseDpi);
+}
+
+std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::vector<Finding>& findings, int dpi) {
     std::vector<SummaryText> texts;
     int x = SummaryLeft;
     int y = SummaryTop;
@@ -44,11 +49,15 @@ std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::ve
             y = SummaryTop;
         }
     }
+    for (SummaryText& text : texts) {
+        text.x = ScaledToDpi(text.x, dpi);
+        text.y = ScaledToDpi(text.y, dpi);
+    }
     return texts;
 }
 
-int SummaryFooterTop(const IoConfigImage& image) {
+int SummaryFooterTop(const IoConfigImage& image, int dpi) {
     constexpr int linesPerAxis = 8;
     const int rows = std::min(AxisRecordsInUse(image), SummaryAxesPerColumn);
-    return SummaryTop + rows * linesPerAxis * SummaryLineStep;
+    return ScaledToDpi(SummaryTop + rows * linesPerAxis * SummaryLineStep, dpi);
 }

@@ -25,10 +25,16 @@ constexpr int SummaryLineStep = 20;
 constexpr int SummaryAxesPerColumn = 2;
 constexpr int SummaryColumnStep = 200;
 
+// The positions above are those of 96 dots per inch; at another DPI each is
+// that many times dpi / 96, rounded.
+constexpr int BaseDpi = 96;
+int ScaledToDpi(int pixels, int dpi);
+
 // For axes 1 to axisCount (at most the 16 records the image holds): a
 // header "Axis n: Servo|Stepper", then six lines of label and record byte.
-std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::vector<Finding>& findings = {});
+std::vector<SummaryText> LayOutSummary(const IoConfigImage& image, const std::vector<Finding>& findings = {},
+                                       int dpi = BaseDpi);
 
 // Where the lines below the summary begin: under the blocks of the tallest
 // column.
-int SummaryFooterTop(const IoConfigImage& image);
+int SummaryFooterTop(const IoConfigImage& image, int dpi = BaseDpi);

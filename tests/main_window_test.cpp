@@ -9,8 +9,10 @@
 
 #include "app/status_bar.h"
 #include "app/summary_view.h"
+#include "app/window_dpi.h"
 #include "res/resource.h"
 #include "tests/support/called_from.h"
+#include "tests/support/child_process.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -388,4 +390,40 @@ TEST_F(MainWindow, ScrollBarsReachTheSixteenthAxisAndCopySummaryCopiesTheText) {
     CloseClipboard();
     EXPECT_EQ(text.substr(0, 40), "Axis 1: Servo\r\n  Coarse Home (inp)   1\r\n");
     EXPECT_EQ(text.substr(text.size() - 26), "  Half Current (out)  --\r\n");  // axis 16's
+}
+
+// At 150 % scaling every position is 1.5 times its own and no text runs into
+// the next column. A process takes its DPI when it starts: the test runs
+// itself again with LogPixels at 144.
+TEST(HighDpi, TheSummaryIsLaidOutAtTheWindowsDpi) {
+    constexpr char Child[] = "QUILLET_TEST_AT_144";
+    if (GetEnvironmentVariableA(Child, nullptr, 0) == 0) {
+        HKEY desktop = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktop), ERROR_SUCCESS);
+        const DWORD dpi = 144;
+        RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        SetEnvironmentVariableA(Child, "1");
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        const FinishedRun run = RunToEnd(self, "--gtest_filter=HighDpi.*");
+        SetEnvironmentVariableA(Child, nullptr);
+        RegDeleteValueA(desktop, "LogPixels");
+        RegCloseKey(desktop);
+        std::string output;
+        for (const std::string& line : run.out) output += line + "\n";
+        EXPECT_EQ(run.status, 0u) << output;
+        return;
+    }
+    BindSimulatedBoardLibraries();
+    SimulatedBoard board;
+    QuilletWindow quillet;
+    HWND window = quillet.Handle();
+    ASSERT_EQ(WindowDpi(window), 144);
+    ShowPainted(window);
+    quillet.Command(IDM_READ_IO);
+    UpdateWindow(window);
+    EXPECT_GT(DarkPixels(window, {45, 60, 165, 84}), 0);   // "Axis 1: Servo" at (45, 60)
+    EXPECT_GT(DarkPixels(window, {225, 90, 249, 114}), 0);  // " 1" at (225, 90)
+    EXPECT_EQ(DarkPixels(window, {0, 0, 1200, 57}), 0);    // above the first line
+    EXPECT_EQ(DarkPixels(window, {262, 60, 313, 500}), 0);  // between the first column and the second
 }

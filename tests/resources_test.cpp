@@ -219,6 +219,8 @@ TEST(Resources, ManifestAsksForAdministratorAndCommonControlsSix) {
     EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
 #ifdef _WIN64
     const std::string architecture = "processorArchitecture=\"amd64\"";
 #else

@@ -58,6 +58,16 @@ TEST(SummaryLayout, ThreeAxesFillOneColumnAndHeadTheNext) {
     EXPECT_EQ(TextAt(texts, 210, 60), "Coarse Home (inp)");
     EXPECT_EQ(TextAt(texts, 350, 60), "30");
     EXPECT_EQ(TextAt(texts, 210, 160), "Half Current (out)");
+
+    // At 144 DPI every position is 1.5 times its own, rounded; 125 % rounds.
+    const std::vector<SummaryText> large = LayOutSummary(image, {}, 144);
+    ASSERT_EQ(large.size(), texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(large[i].x, texts[i].x * 3 / 2) << texts[i].text;
+        EXPECT_EQ(large[i].y, texts[i].y * 3 / 2) << texts[i].text;
+    }
+    EXPECT_EQ(ScaledToDpi(10, 120), 13);  // 12.5
+    EXPECT_EQ(SummaryFooterTop(image, 144), 540);
 }
 
 TEST(SummaryLayout, OnlyAxisTypeOneIsShownAsServo) {

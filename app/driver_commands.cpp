@@ -22,9 +22,9 @@ struct DriverJob {
     uint16_t controller;
     IoConfigImage image;
     CopyRequest copy;
-    ULONGLONG started = GetTickCount64();
+    ULONGLONG started;
     std::atomic<bool> waiting{false};
-    DriverUpdateOutcome outcome;
+    DriverUpdateOutcome outcome{};
     HANDLE thread = nullptr;
 };
 
@@ -64,7 +64,7 @@ DWORD WINAPI RunDriverJob(void* data) {
 
 // Where no thread can be had, the command runs here, as it must run.
 void StartDriverCommand(HWND window, AppState& state, DriverCommand command) {
-    auto* job = new DriverJob{window, command, ControllerNumber(state), state.image, CopyOf(state)};
+    auto* job = new DriverJob{window, command, ControllerNumber(state), state.image, CopyOf(state), GetTickCount64()};
     state.driverJob = job;
     SetTimer(window, DriverProgressTimer, DriverProgressInterval, nullptr);
     ShowDriverProgress(window, state);
@@ -170,7 +170,9 @@ void FinishDriverCommand(HWND window, AppState& state, LPARAM data) {
         outcome.storeError == 0)
         state.unsaved = false;
     ShowOutcome(window, state, job->command, outcome);
-    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    // The pointer over the window loses its hourglass now, not at its next move.
+    if (POINT pointer{}; GetCursorPos(&pointer) && WindowFromPoint(pointer) == window)
+        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     if (state.closeWhenDone) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 

@@ -9,7 +9,7 @@
 
 struct AppState;
 
-// Part 0: "Controller N"; part 1: the state's status line.
+// The bar's first part says "Controller N", its second the status line.
 constexpr int TargetPart = 0;
 constexpr int StatusLinePart = 1;
 

@@ -36,7 +36,7 @@ std::string Percent(double value) {
 void PrintLine(const std::string& measurement, const std::string& quillet, const std::string& floor,
                const std::string& ratio, const std::string& spread, const std::string& target,
                const std::string& result) {
-    std::printf("%-38s %13s %13s %7s %11s %8s  %s\n", measurement.c_str(), quillet.c_str(), floor.c_str(),
+    std::printf("%-38s %13s %13s %7s %11s %9s  %s\n", measurement.c_str(), quillet.c_str(), floor.c_str(),
                 ratio.c_str(), spread.c_str(), target.c_str(), result.c_str());
 }
 
@@ -57,7 +57,9 @@ void PrintRow(const ResultRow& row) {
     if (ratio > 0) std::snprintf(ratioText, sizeof ratioText, "%.2f", ratio);
     char targetText[16] = "-";
     if (row.target > 0) std::snprintf(targetText, sizeof targetText, "<= %.2f", row.target);
-    const std::string result = row.target <= 0 ? "info" : ratio <= row.target ? "met" : "missed";
+    if (row.limit > 0) std::snprintf(targetText, sizeof targetText, "<= %.0f %s", row.limit, row.unit.c_str());
+    const bool met = (row.target <= 0 || ratio <= row.target) && (row.limit <= 0 || quillet <= row.limit);
+    const std::string result = row.target <= 0 && row.limit <= 0 ? "info" : met ? "met" : "missed";
     PrintLine(row.measurement, MedianText(row.quillet, row.unit), MedianText(row.floor, row.unit), ratioText,
               SpreadText(row.quillet) + " / " + SpreadText(row.floor), targetText, result);
 }

@@ -12,6 +12,9 @@ struct ResultRow {
     std::vector<double> floor;
     // The highest ratio of the medians allowed; 0 for a row that only informs.
     double target = 0;
+    // Instead of target: the highest median Quillet's side may have, in the
+    // row's unit; 0 for none.
+    double limit = 0;
 };
 
 double Median(std::vector<double> values);
@@ -19,5 +22,5 @@ double Median(std::vector<double> values);
 double SpreadPercent(const std::vector<double>& values);
 
 // The title, a header line, then one line a row: both medians, their ratio,
-// both spreads, the target and whether it was met.
+// both spreads, the targets and whether they were met.
 void PrintResultTable(const std::string& title, const std::vector<ResultRow>& rows);

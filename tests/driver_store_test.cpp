@@ -208,6 +208,36 @@ const HICON WarningIcon = LoadIconA(nullptr, IDI_WARNING);
 // channel a slot can name serving both ways.
 const std::string WideBoard = "channels = 255\nflags 1-255 = 0x103\naxisCount = 16\n";
 
+// A write through the engine on a thread of its own.
+struct EngineWrite {
+    IoConfigImage image;
+    std::string copies;
+    DriverUpdateOutcome outcome;
+};
+
+DWORD WINAPI RunEngineWrite(void* data) {
+    auto& write = *static_cast<EngineWrite*>(data);
+    write.outcome = WriteIoConfigToDriver(0, write.image, {write.copies, LocalClock, ""});
+    return 0;
+}
+
+// Another program's messages to the window, as Windows sends them; those
+// not answered within a second are missed.
+struct Probe {
+    HWND window;
+    volatile bool stop = false;
+    int missed = 0;
+};
+
+DWORD WINAPI RunProbe(void* data) {
+    auto& probe = *static_cast<Probe*>(data);
+    for (DWORD_PTR result = 0; !probe.stop; Sleep(20))
+        if (!SendMessageTimeoutA(probe.window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) &&
+            GetLastError() == ERROR_TIMEOUT)
+            ++probe.missed;
+    return 0;
+}
+
 class DriverStore : public ::testing::Test {
 protected:
     // The fakes record into globals, which a test before this one in the
@@ -727,16 +757,8 @@ TEST_F(DriverStore, TheReadBackWaitsForTheControllerOutsideTheLock) {
     board.Describe(WideBoard + "failedOpens = 4\n");
     board.ClearCallLog();
     HoldAxes(State(), 1);
-    struct Write {
-        IoConfigImage image;
-        std::string copies;
-        DriverUpdateOutcome outcome;
-    } write{State().image, BackupFolder(), {}};
-    HANDLE writer = CreateThread(nullptr, 0, [](void* data) -> DWORD {
-        auto& w = *static_cast<Write*>(data);
-        w.outcome = WriteIoConfigToDriver(0, w.image, {w.copies, LocalClock, ""});
-        return 0;
-    }, &write, 0, nullptr);
+    EngineWrite write{State().image, BackupFolder(), {}};
+    HANDLE writer = CreateThread(nullptr, 0, RunEngineWrite, &write, 0, nullptr);
     while (board.CallLog().empty()) Sleep(10);  // the read-back's first open
     HANDLE lock = CreateMutexA(nullptr, FALSE, "Global\\Quillet.Controller0");
     EXPECT_EQ(WaitForSingleObject(lock, 0), WAIT_OBJECT_0);
@@ -764,19 +786,8 @@ TEST_F(DriverStore, WhileTheControllerRestartsTheWindowAnswersAndClosesOnlyAfter
     });
     quillet.Command(IDM_WRITE_IO);
     ASSERT_NE(State().driverJob, nullptr);
-    struct Probe {
-        HWND window;
-        volatile bool stop = false;
-        int missed = 0;
-    } probe{window};
-    HANDLE prober = CreateThread(nullptr, 0, [](void* data) -> DWORD {
-        auto& p = *static_cast<Probe*>(data);
-        for (DWORD_PTR result = 0; !p.stop; Sleep(20))
-            if (!SendMessageTimeoutA(p.window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) &&
-                GetLastError() == ERROR_TIMEOUT)
-                ++p.missed;
-        return 0;
-    }, &probe, 0, nullptr);
+    Probe probe{window};
+    HANDLE prober = CreateThread(nullptr, 0, RunProbe, &probe, 0, nullptr);
     HMENU controllerMenu = GetSubMenu(GetMenu(window), 1);
     SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(controllerMenu), 1);
     EXPECT_TRUE(GetMenuState(controllerMenu, IDM_READ_IO, MF_BYCOMMAND) & MF_GRAYED);

@@ -15,7 +15,7 @@ namespace {
 // be none; no other writer comes between the copy and the restart request.
 // The read-back of what was written (none for a reset) waits for the
 // restart outside the lock. The time is the command's, taken before any
-// wait, so that a lock that was not had says when.
+// wait, so that a lock waited for in vain reports when the command ran.
 template <typename Change>
 DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, const char* before,
                                  Change change, const IoConfigImage* written, const WaitReport& waiting = nullptr) {

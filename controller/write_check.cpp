@@ -39,7 +39,11 @@ std::string WriteCheckText(uint16_t controllerNumber, const WriteCheck& check) {
     if (check.result == WriteCheckResult::CouldNotCheck)
         return "Quillet could not check what " + controller + " holds after the write: " + check.reason + ".";
     if (check.result != WriteCheckResult::Differs) return "";
-    return "After the write, " + controller + " does not hold the assignments stored for it (stored -> held):\n" +
-           ListedAtMost(check.differences, ListedDifferences) +
-           "\nThe controller takes up the stored assignments at its next restart.";
+    return WriteDiffersHeading(controllerNumber) + "\n" + ListedAtMost(check.differences, ListedDifferences) + "\n" +
+           WriteDiffersClosing;
+}
+
+std::string WriteDiffersHeading(uint16_t controllerNumber) {
+    return "After the write, controller " + ControllerNumberText(controllerNumber) +
+           " does not hold the assignments stored for it (stored -> held):";
 }

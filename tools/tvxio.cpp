@@ -32,14 +32,7 @@
 namespace {
 
 constexpr const char* Version = "tvxio " QUILLET_VERSION_TEXT;
-constexpr const char* Usage =
-    "usage: tvxio show SOURCE [--csv]\n"
-    "       tvxio check SOURCE [-b N]\n"
-    "       tvxio diff OLD NEW\n"
-    "       tvxio map SOURCE [-b N] [--csv | --html]\n"
-    "       tvxio read FILE [-b N]\n"
-    "       tvxio write FILE [-b N] [--force] [--note TEXT]\n"
-    "       tvxio backups [-b N]\n"
+constexpr const char* UsageEnd =
     "       tvxio --help | /? | --version\n"
     "SOURCE, OLD, NEW: a .tvxio file, board[:N] (the controller's current configuration)\n"
     "or stored[:N] (the values its driver stores for its next restart). Without N, the\n"
@@ -60,7 +53,10 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-void PrintTrouble(const std::string& line) {
+// The engine's sentences speak for Quillet; tvxio says them as its own.
+void PrintTrouble(std::string line) {
+    constexpr std::string_view quillet = "Quillet could not";
+    if (line.starts_with(quillet)) line.erase(0, quillet.size() - std::string_view("could not").size());
     std::fflush(stdout);
     PrintText(stderr, "tvxio: %s\n", line.c_str());
 }
@@ -68,6 +64,7 @@ void PrintTrouble(const std::string& line) {
 struct Arguments {
     std::string command;
     std::vector<std::string> operands;
+    std::vector<std::string> options;  // as given, --board=N as -b
     std::optional<uint16_t> controller;  // -b N or --board=N
     bool csv = false;
     bool html = false;
@@ -97,7 +94,11 @@ Arguments ParseArguments(int argc, char** argv) {
         else if (word.starts_with(LongBoardOption))
             arguments.controller = ControllerNumberFrom(word.substr(LongBoardOption.size()));
         else if (word.size() > 1 && word[0] == '-') throw Trouble{"unknown option " + word};
-        else arguments.operands.push_back(word);
+        else {
+            arguments.operands.push_back(word);
+            continue;
+        }
+        arguments.options.push_back(word.starts_with(LongBoardOption) ? "-b" : word);
     }
     return arguments;
 }
@@ -352,7 +353,11 @@ int Write(const Arguments& arguments) {
     }
     // The store's failure comes last.
     if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
-    Print(outcome.check.differences);
+    if (outcome.check.result == WriteCheckResult::Differs) {
+        PrintText(stdout, "%s\n", WriteDiffersHeading(controller).c_str());
+        Print(outcome.check.differences);
+        PrintText(stdout, "%s\n", WriteDiffersClosing);
+    }
     if (outcome.check.result == WriteCheckResult::Verified)
         PrintText(stdout, "Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
     if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
@@ -379,20 +384,58 @@ int Backups(const Arguments& arguments) {
     return AllWell;
 }
 
+// Each command, its usage line and the options it takes; -b N names the
+// controller of board and stored, and so goes with every command.
+struct Command {
+    const char* name;
+    int (*run)(const Arguments&);
+    const char* usage;
+    std::vector<std::string_view> options;
+};
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"show", Show, "tvxio show SOURCE [--csv]", {"-b", "--csv"}},
+        {"check", Check, "tvxio check SOURCE [-b N]", {"-b"}},
+        {"diff", Diff, "tvxio diff OLD NEW", {"-b"}},
+        {"map", Map, "tvxio map SOURCE [-b N] [--csv | --html]", {"-b", "--csv", "--html"}},
+        {"read", Read, "tvxio read FILE [-b N]", {"-b"}},
+        {"write", Write, "tvxio write FILE [-b N] [--force] [--note TEXT]", {"-b", "--force", "--note"}},
+        {"backups", Backups, "tvxio backups [-b N]", {"-b"}}};
+    return commands;
+}
+
+std::string Usage() {
+    std::string usage;
+    for (const Command& command : Commands()) usage += (usage.empty() ? "usage: " : "       ") + std::string(command.usage) + "\n";
+    return usage + UsageEnd;
+}
+
+// An option another command takes, or two that exclude each other, would be
+// taken silently: refused instead, with the command's usage.
+void ExpectOptionsOf(const Command& command, const Arguments& arguments) {
+    const std::string usage = std::string("; usage: ") + command.usage;
+    for (const std::string& option : arguments.options)
+        if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
+            throw Trouble{option + " does not apply to tvxio " + command.name + usage};
+    if (arguments.csv && arguments.html) throw Trouble{"--csv and --html exclude each other" + usage};
+}
+
 int Run(int argc, char** argv) {
     const Arguments arguments = ParseArguments(argc, argv);
     if (arguments.command == "--help" || arguments.command == "-h" || arguments.command == "/?") {
-        PrintText(stdout, "%s", Usage);
+        PrintText(stdout, "%s", Usage().c_str());
         return AllWell;
     }
     if (arguments.command == "--version") {
         PrintText(stdout, "%s\n", Version);
         return AllWell;
     }
-    const std::pair<const char*, int (*)(const Arguments&)> commands[] = {
-        {"show", Show}, {"check", Check}, {"diff", Diff}, {"map", Map}, {"read", Read}, {"write", Write}, {"backups", Backups}};
-    for (const auto& [name, command] : commands)
-        if (arguments.command == name) return command(arguments);
+    for (const Command& command : Commands()) {
+        if (arguments.command != command.name) continue;
+        ExpectOptionsOf(command, arguments);
+        return command.run(arguments);
+    }
     throw Trouble{"unknown command " + arguments.command + "; tvxio --help lists them"};
 }
 

@@ -2,18 +2,31 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 
 #include "ioconfig/channel_offer.h"
 
 namespace {
 
-std::set<int> ChannelsInErrors(const IoConfigImage& image, const std::vector<Finding>& findings) {
-    std::set<int> channels;
-    for (const Finding& finding : findings)
-        if (finding.level == FindingLevel::Error)
-            for (const SignalPlace& place : finding.involved) channels.insert(GetChannel(image, place.axis, place.signal));
-    return channels;
+// Two outputs on the channel, or an input and an output.
+bool SignalsFight(const MappedChannel& channel) {
+    const auto count = [&](SignalDirection direction) {
+        return std::count_if(channel.uses.begin(), channel.uses.end(),
+                             [direction](const ChannelUse& use) { return use.row.direction == direction; });
+    };
+    const auto outputs = count(SignalDirection::Output);
+    return outputs > 1 || (outputs > 0 && count(SignalDirection::Input) > 0);
+}
+
+// A use in a direction the controller does not offer the channel in. One
+// whose configuration could not be read is given the benefit of the doubt,
+// as the check gives it.
+bool UsedAsNotOffered(const MappedChannel& channel, const ChannelConfiguration& channels) {
+    if (std::find(channels.unreadChannels.begin(), channels.unreadChannels.end(), channel.channel) !=
+        channels.unreadChannels.end())
+        return false;
+    for (const ChannelUse& use : channel.uses)
+        if (!(use.row.direction == SignalDirection::Input ? channel.offersInput : channel.offersOutput)) return true;
+    return false;
 }
 
 MappedChannel& Entry(std::map<int, MappedChannel>& map, int channel) {
@@ -70,13 +83,12 @@ std::vector<MappedChannel> MapChannels(const IoConfigImage& image, const std::op
                 Entry(map, channel).uses.push_back({axis, row});
     for (const auto& [channel, label] : labels) Entry(map, channel).label = label;
 
-    const std::set<int> inErrors =
-        ChannelsInErrors(image, channels ? CheckAssignments(image, *channels) : CheckAssignments(image));
     std::vector<MappedChannel> mapped;
     for (auto& [channel, entry] : map) {
-        if (inErrors.count(channel) != 0) entry.state = ChannelState::Conflict;
-        else if (!entry.uses.empty()) entry.state = ChannelState::Used;
-        else if (channels && !entry.offersInput && !entry.offersOutput) entry.state = ChannelState::NotOffered;
+        if (SignalsFight(entry)) entry.state = ChannelState::Conflict;
+        else if (!entry.uses.empty() && !(channels && UsedAsNotOffered(entry, *channels))) entry.state = ChannelState::Used;
+        else if (channels && (!entry.uses.empty() || (!entry.offersInput && !entry.offersOutput)))
+            entry.state = ChannelState::NotOffered;
         mapped.push_back(entry);
     }
     return mapped;
@@ -113,21 +125,27 @@ std::string ChannelRanges(const std::vector<int>& channels) {
     return Joined(ranges, ", ");
 }
 
+bool IsError(const MappedChannel& channel) {
+    return channel.state == ChannelState::Conflict || (channel.state == ChannelState::NotOffered && !channel.uses.empty());
+}
+
+bool IsListed(const MappedChannel& channel) { return !channel.uses.empty() || !channel.label.empty(); }
+
 std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool controllerKnown) {
     std::vector<std::string> lines;
     std::map<std::string, std::vector<int>> free;
     for (const MappedChannel& channel : map) {
-        if (channel.state == ChannelState::Free || channel.state == ChannelState::NotOffered) {
-            const std::string direction = OfferedDirection(channel);
-            if (!direction.empty()) free[direction].push_back(channel.channel);
-            continue;
-        }
+        if (channel.uses.empty())
+            if (const std::string direction = OfferedDirection(channel); !direction.empty())
+                free[direction].push_back(channel.channel);
+        if (!IsListed(channel)) continue;
         std::vector<std::string> names;
         for (const ChannelUse& use : channel.uses) names.push_back(UseName(use));
         std::vector<std::string> about{OfferedDirection(channel), StateName(channel.state)};
         std::erase(about, "");
-        lines.push_back("Channel " + std::to_string(channel.channel) + " (" + Joined(about, ", ") +
-                        "): " + Joined(names, ", ") + (channel.label.empty() ? "" : "  [" + channel.label + "]"));
+        lines.push_back("Channel " + std::to_string(channel.channel) + " (" + Joined(about, ", ") + "): " +
+                        (names.empty() ? "no signal" : Joined(names, ", ")) +
+                        (channel.label.empty() ? "" : "  [" + channel.label + "]"));
     }
     if (!controllerKnown) {
         lines.push_back("free channels: not known without the controller (board, or -b N)");
@@ -140,11 +158,15 @@ std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool c
 
 std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map) {
     std::vector<std::string> lines{"channel,direction,axis,signal,state,label"};
-    for (const MappedChannel& channel : map)
+    for (const MappedChannel& channel : map) {
+        if (channel.uses.empty() && !channel.label.empty())
+            lines.push_back(std::to_string(channel.channel) + "," + OfferedDirection(channel) + ",,," +
+                            StateName(channel.state) + "," + CsvField(channel.label));
         for (const ChannelUse& use : channel.uses)
             lines.push_back(std::to_string(channel.channel) + "," +
                             (use.row.direction == SignalDirection::Input ? "input" : "output") + "," +
                             std::to_string(use.axis) + "," + use.row.label + "," + StateName(channel.state) + "," +
                             CsvField(channel.label));
+    }
     return lines;
 }

@@ -20,8 +20,10 @@ std::optional<int> LabelledChannel(const std::string& key);
 // "Channel25" for 25.
 std::string ChannelLabelKey(int channel);
 
-// Conflict: an error of the assignment check involves the channel. Not
-// offered: the controller has it in neither direction, or not at all.
+// Conflict: two outputs use the channel, or an input and an output. Not
+// offered: a signal uses it in a direction the controller does not offer it
+// in (both errors), or, unused, the controller has it in neither direction
+// or not at all.
 enum class ChannelState { Free, Used, Conflict, NotOffered };
 
 struct ChannelUse {
@@ -43,6 +45,12 @@ struct MappedChannel {
 std::vector<MappedChannel> MapChannels(const IoConfigImage& image, const std::optional<ChannelConfiguration>& channels,
                                        const ChannelLabels& labels);
 
+// A conflict, or a use the controller does not offer: what the check calls
+// an error.
+bool IsError(const MappedChannel& channel);
+// Listed by every form of the map: used, or labelled.
+bool IsListed(const MappedChannel& channel);
+
 // "input", "output", "input/output", or empty when not known or offered.
 std::string OfferedDirection(const MappedChannel& channel);
 const char* StateName(ChannelState state);
@@ -51,11 +59,12 @@ std::string UseName(const ChannelUse& use);
 // "7-12, 20"
 std::string ChannelRanges(const std::vector<int>& channels);
 
-// A line per channel in use, then the free channels by direction; without
-// the controller, which channels are free is not known.
+// A line per channel used or labelled, then the free channels by direction;
+// without the controller, which channels are free is not known.
 std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool controllerKnown);
-// "channel,direction,axis,signal,state,label", then a row per use; the
-// direction is the signal's.
+// "channel,direction,axis,signal,state,label", then a row per use, whose
+// direction is the signal's, and one per labelled channel without a use,
+// whose direction is the one the controller offers.
 std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map);
 
 // What the page's title says.

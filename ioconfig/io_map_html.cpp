@@ -1,6 +1,10 @@
 // The I/O map as a page to print: inputs and outputs side by side, each
-// channel with its signals, its state in words and its label. A conflict is
-// red and says "CONFLICT", so that a black-and-white print still shows it.
+// channel with its signals, its state in words and its label. An error is
+// red and says "CONFLICT" or "NOT OFFERED", so that a black-and-white print
+// still shows it.
+#include <algorithm>
+#include <cctype>
+#include <functional>
 #include <string>
 
 #include "ioconfig/io_map.h"
@@ -34,14 +38,22 @@ constexpr const char* Style =
     "tr.conflict td{background:#fdd;color:#a00;font-weight:bold}"
     "tr.free td,tr.not-offered td{color:#666}";
 
-const char* RowClass(ChannelState state) {
-    switch (state) {
-        case ChannelState::Conflict: return "conflict";
+const char* RowClass(const MappedChannel& channel) {
+    if (IsError(channel)) return "conflict";
+    switch (channel.state) {
         case ChannelState::Used: return "used";
         case ChannelState::NotOffered: return "not-offered";
+        case ChannelState::Conflict:
         case ChannelState::Free: break;
     }
     return "free";
+}
+
+std::string StateWords(const MappedChannel& channel) {
+    std::string words = StateName(channel.state);
+    if (!IsError(channel)) return words;
+    std::transform(words.begin(), words.end(), words.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return words;
 }
 
 bool UsedAs(const MappedChannel& channel, SignalDirection direction) {
@@ -53,30 +65,45 @@ bool UsedAs(const MappedChannel& channel, SignalDirection direction) {
 std::string Row(const MappedChannel& channel) {
     std::string signals;
     for (const ChannelUse& use : channel.uses) signals += (signals.empty() ? "" : "<br>") + Escaped(UseName(use));
-    const std::string state = channel.state == ChannelState::Conflict ? "CONFLICT" : StateName(channel.state);
-    return std::string("<tr class=\"") + RowClass(channel.state) + "\"><td>" + std::to_string(channel.channel) +
-           "</td><td>" + signals + "</td><td>" + state + "</td><td>" + Escaped(channel.label) + "</td></tr>\n";
+    return std::string("<tr class=\"") + RowClass(channel) + "\"><td>" + std::to_string(channel.channel) +
+           "</td><td>" + signals + "</td><td>" + StateWords(channel) + "</td><td>" + Escaped(channel.label) +
+           "</td></tr>\n";
+}
+
+// A labelled channel without a use that the controller offers in neither
+// direction, or that no controller was asked about: listed on its own.
+bool LabelledElsewhere(const MappedChannel& channel) {
+    return channel.uses.empty() && !channel.label.empty() && !channel.offersInput && !channel.offersOutput;
+}
+
+std::string Table(const std::vector<MappedChannel>& map, const char* caption,
+                  const std::function<bool(const MappedChannel&)>& lists) {
+    std::string table = std::string("<table><caption>") + caption +
+                        "</caption>\n<thead><tr><th>Channel</th><th>Signals</th><th>State</th><th>Label</th></tr>"
+                        "</thead>\n<tbody>\n";
+    for (const MappedChannel& channel : map)
+        if (lists(channel)) table += Row(channel);
+    return table + "</tbody></table>\n";
 }
 
 // A channel used in this direction, or one free that the controller offers
 // in it: a two-way channel in use stands only where it is used.
 std::string Table(const std::vector<MappedChannel>& map, SignalDirection direction, const char* caption) {
     const bool input = direction == SignalDirection::Input;
-    std::string table = std::string("<table><caption>") + caption +
-                        "</caption>\n<thead><tr><th>Channel</th><th>Signals</th><th>State</th><th>Label</th></tr>"
-                        "</thead>\n<tbody>\n";
-    for (const MappedChannel& channel : map)
-        if (UsedAs(channel, direction) || (channel.uses.empty() && (input ? channel.offersInput : channel.offersOutput)))
-            table += Row(channel);
-    return table + "</tbody></table>\n";
+    return Table(map, caption, [&](const MappedChannel& channel) {
+        return UsedAs(channel, direction) || (channel.uses.empty() && (input ? channel.offersInput : channel.offersOutput));
+    });
 }
 
 }  // namespace
 
 std::string IoMapHtml(const std::vector<MappedChannel>& map, const IoMapHeading& heading) {
     std::vector<int> notOffered;
-    for (const MappedChannel& channel : map)
-        if (channel.state == ChannelState::NotOffered) notOffered.push_back(channel.channel);
+    bool labelledElsewhere = false;
+    for (const MappedChannel& channel : map) {
+        if (channel.state == ChannelState::NotOffered && channel.uses.empty()) notOffered.push_back(channel.channel);
+        labelledElsewhere = labelledElsewhere || LabelledElsewhere(channel);
+    }
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>I/O map of " +
                        Escaped(heading.source) + "</title>\n<style>" + Style + "</style>\n</head>\n<body>\n" +
                        "<h1>I/O map of " + Escaped(heading.source) + "</h1>\n<p>Controller: " +
@@ -84,6 +111,7 @@ std::string IoMapHtml(const std::vector<MappedChannel>& map, const IoMapHeading&
                        " &middot; Date: " + Escaped(heading.date) + "</p>\n<div class=\"tables\">\n" +
                        Table(map, SignalDirection::Input, "Inputs") + Table(map, SignalDirection::Output, "Outputs") +
                        "</div>\n";
+    if (labelledElsewhere) page += Table(map, "Other labelled channels", LabelledElsewhere);
     if (!notOffered.empty())
         page += "<p>Not offered by the controller: " + ChannelRanges(notOffered) + "</p>\n";
     return page + "</body>\n</html>\n";

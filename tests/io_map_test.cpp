@@ -36,7 +36,9 @@ ChannelConfiguration SmallController() {
 
 }  // namespace
 
-TEST(IoMap, ListsEachChannelInUseThenTheFreeOnesByDirection) {
+// Text, CSV and page list the same channels, the labelled free ones too,
+// with the same state words.
+TEST(IoMap, ListsEachChannelInUseOrLabelledThenTheFreeOnesByDirection) {
     const ChannelLabels labels{{25, "X3:1 K12, \"amp\""}, {4, "spare"}};
     struct Case {
         const char* name;
@@ -46,15 +48,16 @@ TEST(IoMap, ListsEachChannelInUseThenTheFreeOnesByDirection) {
     } cases[] = {
         {"clean", TwoServos(26), true,
          {"Channel 1 (input, used): Axis 1 Plus Limit (inp)", "Channel 2 (input, used): Axis 2 Plus Limit (inp)",
-          "Channel 25 (output, used): Axis 1 Amp Enable (out)  [X3:1 K12, \"amp\"]",
+          "Channel 4 (input, free): no signal  [spare]", "Channel 25 (output, used): Axis 1 Amp Enable (out)  [X3:1 K12, \"amp\"]",
           "Channel 26 (output, used): Axis 2 Amp Enable (out)", "free inputs: 3-4", "free outputs: 27"}},
-        {"conflicting, one channel not offered", TwoServos(28), true,
+        {"one channel not offered", TwoServos(28), true,
          {"Channel 1 (input, used): Axis 1 Plus Limit (inp)", "Channel 2 (input, used): Axis 2 Plus Limit (inp)",
+          "Channel 4 (input, free): no signal  [spare]",
           "Channel 25 (output, used): Axis 1 Amp Enable (out)  [X3:1 K12, \"amp\"]",
-          "Channel 28 (conflict): Axis 2 Amp Enable (out)", "free inputs: 3-4", "free outputs: 26-27"}},
+          "Channel 28 (not offered): Axis 2 Amp Enable (out)", "free inputs: 3-4", "free outputs: 26-27"}},
         {"without the controller", TwoServos(25), false,
          {"Channel 1 (used): Axis 1 Plus Limit (inp)", "Channel 2 (used): Axis 2 Plus Limit (inp)",
-          "Channel 25 (conflict): Axis 1 Amp Enable (out), Axis 2 Amp Enable (out)  [X3:1 K12, \"amp\"]",
+          "Channel 4 (free): no signal  [spare]", "Channel 25 (conflict): Axis 1 Amp Enable (out), Axis 2 Amp Enable (out)  [X3:1 K12, \"amp\"]",
           "free channels: not known without the controller (board, or -b N)"}},
     };
     for (const Case& test : cases) {
@@ -64,7 +67,7 @@ TEST(IoMap, ListsEachChannelInUseThenTheFreeOnesByDirection) {
     }
     EXPECT_EQ(IoMapCsv(MapChannels(TwoServos(25), std::nullopt, labels)),
               (Lines{"channel,direction,axis,signal,state,label", "1,input,1,Plus Limit (inp),used,",
-                     "2,input,2,Plus Limit (inp),used,", "25,output,1,Amp Enable (out),conflict,\"X3:1 K12, \"\"amp\"\"\"",
+                     "2,input,2,Plus Limit (inp),used,", "4,,,,free,spare", "25,output,1,Amp Enable (out),conflict,\"X3:1 K12, \"\"amp\"\"\"",
                      "25,output,2,Amp Enable (out),conflict,\"X3:1 K12, \"\"amp\"\"\""}));
     EXPECT_EQ(LabelledChannel("CHANNEL255"), 255);
     for (const char* key : {"Channel0", "Channel256", "Channel", "Chanel5", "Channel5x"})
@@ -76,7 +79,7 @@ TEST(IoMap, ListsEachChannelInUseThenTheFreeOnesByDirection) {
 TEST(IoMap, ThePageIsWellFormedAndSaysConflictInWords) {
     const std::string page =
         IoMapHtml(MapChannels(TwoServos(28), SmallController(), {{28, "<X3:1 & K12>"}}), {"a&b.tvxio", "0", "2026-12-08"});
-    EXPECT_NE(page.find("<td>CONFLICT</td><td>&lt;X3:1"), std::string::npos);
+    EXPECT_NE(page.find("<td>NOT OFFERED</td><td>&lt;X3:1"), std::string::npos);
     EXPECT_NE(page.find("<h1>I/O map of a&amp;b.tvxio</h1>"), std::string::npos);
     EXPECT_NE(page.find("Not offered by the controller: 5-24"), std::string::npos);
     const std::string path = testing::TempDir() + "io_map.html";

@@ -293,7 +293,7 @@ TEST_F(Tvxio, MapListsChannelsByUseThenTheFreeOnesAndCarriesLabels) {
     const FinishedRun map = RunTvxio("map board");
     EXPECT_EQ(map.status, 0u);
     ASSERT_EQ(map.out.size(), 49u);
-    EXPECT_EQ(map.out[46], "Channel 47 (conflict): Axis 7 Drive Fault (inp)");
+    EXPECT_EQ(map.out[46], "Channel 47 (not offered): Axis 7 Drive Fault (inp)");
     EXPECT_EQ(map.out[48], "free inputs: 49-52");
 
     const std::string path = TwoAxes("labelled.tvxio");

@@ -29,7 +29,8 @@ struct FileKind {
     const char* extension;
 };
 constexpr FileKind ConfigFiles{"TVX I/O Config\0*.tvxio\0All files (*.*)\0*.*\0", ConfigFileExtension};
-constexpr FileKind MapPages{"I/O map (*.html)\0*.html\0", "html"};
+constexpr FileKind IoMaps{"I/O map (*.html)\0*.html\0I/O map for Excel (*.csv)\0*.csv\0", "html"};
+constexpr DWORD IoMapForExcel = 2;  // the filter chosen
 
 void RememberFolder(AppState& state, const char* path, WORD fileNameOffset) {
     const size_t length = fileNameOffset < PathFieldSize ? fileNameOffset : PathFieldSize - 1;
@@ -40,7 +41,8 @@ void RememberFolder(AppState& state, const char* path, WORD fileNameOffset) {
 
 // The dialog in `folder`, with `name` (none, or the file it offers) in path.
 bool RunConfigFileDialog(HWND window, char* path, const char* title, bool opening, const char* folder,
-                         WORD& fileNameOffset, const FileKind& kind = ConfigFiles, const std::string& name = "") {
+                         WORD& fileNameOffset, const FileKind& kind = ConfigFiles, const std::string& name = "",
+                         DWORD* filterChosen = nullptr) {
     std::memset(path, 0, PathFieldSize);
     name.copy(path, PathFieldSize - 1);
     OPENFILENAMEA dialog{};
@@ -58,6 +60,7 @@ bool RunConfigFileDialog(HWND window, char* path, const char* title, bool openin
         return false;
     }
     fileNameOffset = dialog.nFileOffset;
+    if (filterChosen != nullptr) *filterChosen = dialog.nFilterIndex;
     return true;
 }
 
@@ -209,16 +212,22 @@ void CopySummaryToClipboard(HWND window, const AppState& state) {
     if (!PutTextOnClipboard(window, text)) Warn(window, ClipboardFailureText(LastErrorOr(ERROR_NOT_ENOUGH_MEMORY)));
 }
 
+// The page, or the CSV for Excel, as the dialog's filter says.
 void ExportIoMap(HWND window, AppState& state) {
     if (!state.imageValid) return;
     char path[PathFieldSize];
     WORD fileNameOffset = 0;
-    if (!RunConfigFileDialog(window, path, ExportMapTitle, false, state.saveFolder, fileNameOffset, MapPages)) return;
+    DWORD filter = 1;
+    if (!RunConfigFileDialog(window, path, ExportMapTitle, false, state.saveFolder, fileNameOffset, IoMaps, "", &filter))
+        return;
     const uint16_t controller = ControllerNumber(state);
     const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(controller);
-    const std::string page = IoMapHtml(MapChannels(state.image, channels, state.labels),
-                                       {state.source, channels ? ControllerNumberText(controller) : "", LocalDateText()});
-    if (const uint32_t error = WriteWholeTextFile(path, page))
+    const std::vector<MappedChannel> map = MapChannels(state.image, channels, state.labels);
+    std::string text = Utf8ByteOrderMark;
+    if (filter == IoMapForExcel)
+        for (const std::string& line : IoMapCsv(map, CsvFor::Excel)) text += line + "\r\n";
+    else text = IoMapHtml(map, {state.source, channels ? ControllerNumberText(controller) : "", LocalDateText()});
+    if (const uint32_t error = WriteWholeTextFile(path, text))
         return Warn(window, std::string("Quillet could not save the I/O map to the file\n") + path + "\n" +
                                 SystemErrorText(error));
     state.statusLine = std::string("Saved the I/O map to ") + path + ".";

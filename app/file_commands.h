@@ -58,6 +58,7 @@ void OpenFileNamedOnCommandLine(HWND window, AppState& state, const std::vector<
 bool SaveIoConfigFile(HWND window, AppState& state);
 // The assignments as text, one line each as tvxio show prints them.
 void CopySummaryToClipboard(HWND window, const AppState& state);
-// The I/O map as a page, through a save dialog; the status line says where
-// it went. The selected controller's channels are in it when it opens.
+// The I/O map as a page, or as CSV for Excel, as the save dialog's filter
+// chooses; the status line says where it went. The selected controller's
+// channels are in it when it opens.
 void ExportIoMap(HWND window, AppState& state);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "ioconfig/channel_offer.h"
+#include "ioconfig/csv_text.h"
 
 namespace {
 
@@ -39,13 +40,6 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
     std::string text;
     for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
     return text;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
 }
 
 }  // namespace
@@ -156,17 +150,17 @@ std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool c
     return lines;
 }
 
-std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map) {
+std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map, CsvFor form) {
     std::vector<std::string> lines{"channel,direction,axis,signal,state,label"};
     for (const MappedChannel& channel : map) {
         if (channel.uses.empty() && !channel.label.empty())
             lines.push_back(std::to_string(channel.channel) + "," + OfferedDirection(channel) + ",,," +
-                            StateName(channel.state) + "," + CsvField(channel.label));
+                            StateName(channel.state) + "," + CsvField(channel.label, form));
         for (const ChannelUse& use : channel.uses)
             lines.push_back(std::to_string(channel.channel) + "," +
                             (use.row.direction == SignalDirection::Input ? "input" : "output") + "," +
                             std::to_string(use.axis) + "," + use.row.label + "," + StateName(channel.state) + "," +
-                            CsvField(channel.label));
+                            CsvField(channel.label, form));
     }
     return lines;
 }

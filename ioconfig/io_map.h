@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/csv_text.h"
 #include "ioconfig/io_config_image.h"
 
 // A channel's label from a file's [ChannelLabels] section, such as a
@@ -65,7 +66,8 @@ std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool c
 // "channel,direction,axis,signal,state,label", then a row per use, whose
 // direction is the signal's, and one per labelled channel without a use,
 // whose direction is the one the controller offers.
-std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map);
+// For Excel, a label that would run as a formula is written as text.
+std::vector<std::string> IoMapCsv(const std::vector<MappedChannel>& map, CsvFor form = CsvFor::Scripts);
 
 // What the page's title says.
 struct IoMapHeading {

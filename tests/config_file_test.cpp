@@ -102,8 +102,8 @@ SeenFileDialog ReadFileDialog(HWND dialog) {
 // Quillet's message boxes OK.
 class FileDialogAnswerer {
 public:
-    explicit FileDialogAnswerer(std::string path, int boxAnswer = IDOK)
-        : path_(std::move(path)), boxAnswer_(boxAnswer), answerer_([this](HWND dialog) { Answer(dialog); }) {}
+    explicit FileDialogAnswerer(std::string path, int boxAnswer = IDOK, int filter = 0)
+        : path_(std::move(path)), boxAnswer_(boxAnswer), filter_(filter), answerer_([this](HWND dialog) { Answer(dialog); }) {}
 
     std::vector<SeenFileDialog> dialogs;
     std::vector<SeenMessageBox> prompts;
@@ -116,6 +116,12 @@ private:
             if (path_.empty()) {
                 PressButton(dialog, IDCANCEL);
                 return;
+            }
+            if (filter_ != 0) {  // as a user's choice of another file type
+                HWND filters = GetDlgItem(dialog, FilterBox);
+                SendMessageA(filters, CB_SETCURSEL, static_cast<WPARAM>(filter_), 0);
+                for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(FilterBox, notification), reinterpret_cast<LPARAM>(filters));
             }
             SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path_.c_str()));
             PressButton(dialog, IDOK);
@@ -130,6 +136,7 @@ private:
 
     std::string path_;
     int boxAnswer_;
+    int filter_;
     ModalAnswerer answerer_;
 };
 
@@ -653,4 +660,14 @@ TEST_F(ConfigFileOnTheBoard, ExportIoMapCarriesTheFilesLabelsWhichSaveAsKeeps) {
     quillet.Command(IDM_EXPORT_MAP);
     EXPECT_NE(ReadTextFile(folder.File("map.html")).find("<td>X1:3</td>"), std::string::npos);
     EXPECT_EQ(State().statusLine, "Saved the I/O map to " + folder.File("map.html") + ".");
+
+    // For Excel: a byte-order mark, and a label that would be a formula as text.
+    State().labels[3] = "=HYPERLINK(\"x\")";
+    {
+        FileDialogAnswerer excel(folder.File("map.csv"), IDOK, 1);
+        quillet.Command(IDM_EXPORT_MAP);
+    }
+    const std::string csv = ReadTextFile(folder.File("map.csv"));
+    EXPECT_EQ(csv.substr(0, 46), "\xEF\xBB\xBF" "channel,direction,axis,signal,state,label\r\n");
+    EXPECT_NE(csv.find(",\"'=HYPERLINK(\"\"x\"\")\"\r\n"), std::string::npos) << csv;
 }

@@ -131,8 +131,9 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         {"check " + damaged, "tvxio: " + damaged + ": the value of Axis1IOConfig is damaged"},
         {"show " + empty, "tvxio: " + empty + ": holds no Axis1IOConfig value"},
         {"show " + folder.File("missing.tvxio"), "tvxio: cannot read " + folder.File("missing.tvxio") + ": File not found."},
-        {"map " + empty + " --csv --html", "tvxio: --csv and --html exclude each other; usage: tvxio map SOURCE [-b N] [--csv | --html]"},
+        {"map " + empty + " --csv --html", "tvxio: --csv and --html exclude each other; usage: tvxio map SOURCE [-b N] [--csv [--bom] | --html]"},
         {"read " + empty + " --note x", "tvxio: --note does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
+        {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom]]"},
     };
     for (const auto& [arguments, line] : cases) {
         const FinishedRun finished = RunTvxio(arguments);
@@ -145,7 +146,7 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     const FinishedRun help = RunTvxio("--help");
     EXPECT_EQ(help.status, 0u);
     ASSERT_FALSE(help.out.empty());
-    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv]");
+    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv [--bom]]");
     EXPECT_EQ(RunTvxio("/?").out, help.out);
     EXPECT_EQ(RunTvxio("--version").out, Lines{"tvxio 1.0.0"});
 }
@@ -299,6 +300,11 @@ TEST_F(Tvxio, MapListsChannelsByUseThenTheFreeOnesAndCarriesLabels) {
     const std::string path = TwoAxes("labelled.tvxio");
     WritePrivateProfileStringA("ChannelLabels", "Channel25", "X3:1 K12 amp enable", path.c_str());
     EXPECT_EQ(RunTvxio("map " + path + " --csv").out[7], "25,output,1,Amp Enable (out),used,X3:1 K12 amp enable");
+    WritePrivateProfileStringA("ChannelLabels", "Channel26", "-spare", path.c_str());
+    EXPECT_EQ(RunTvxio("map " + path + " --csv").out[8], "26,output,2,Drive Enable (out),used,-spare");
+    const Lines excel = RunTvxio("map " + path + " --csv --bom").out;  // for Excel: a mark, and no formula
+    EXPECT_EQ(excel[0], "\xEF\xBB\xBF" "channel,direction,axis,signal,state,label");
+    EXPECT_EQ(excel[8], "26,output,2,Drive Enable (out),used,'-spare");
     const Lines page = RunTvxio("map " + path + " --html -b 0").out;
     EXPECT_EQ(page[0], "<!DOCTYPE html>");
     EXPECT_NE(std::find(page.begin(), page.end(), "<h1>I/O map of " + path + "</h1>"), page.end());

@@ -24,6 +24,7 @@
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/controller_number.h"
 #include "ioconfig/counted_words.h"
+#include "ioconfig/csv_text.h"
 #include "ioconfig/io_map.h"
 #include "ioconfig/store_names.h"
 #include "res/version.h"
@@ -67,6 +68,7 @@ struct Arguments {
     std::vector<std::string> options;  // as given, --board=N as -b
     std::optional<uint16_t> controller;  // -b N or --board=N
     bool csv = false;
+    bool bom = false;  // CSV for Excel
     bool html = false;
     bool force = false;
     std::string note;  // for the copy write keeps
@@ -87,6 +89,7 @@ Arguments ParseArguments(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--csv") arguments.csv = true;
+        else if (word == "--bom") arguments.bom = true;
         else if (word == "--html") arguments.html = true;
         else if (word == "--force") arguments.force = true;
         else if (word == "--note" && i + 1 < argc) arguments.note = argv[++i];
@@ -220,6 +223,13 @@ void Print(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) PrintText(stdout, "%s\n", line.c_str());
 }
 
+// With --bom, CSV for Excel: it begins with the byte-order mark.
+void PrintCsvOr(const Arguments& arguments, const std::vector<std::string>& csv, const std::vector<std::string>& text) {
+    if (!arguments.csv) return Print(text);
+    if (arguments.bom) WriteText(stdout, Utf8ByteOrderMark);
+    Print(csv);
+}
+
 void PrintFindings(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings)
         PrintText(stdout, "%s: %s\n", finding.level == FindingLevel::Error ? "error" : "warning", finding.sentence.c_str());
@@ -228,7 +238,7 @@ void PrintFindings(const std::vector<Finding>& findings) {
 int Show(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const IoConfigImage image = Load(ParseSource(arguments.operands[0], arguments));
-    Print(arguments.csv ? ListAssignmentsCsv(image) : ListAssignments(image));
+    PrintCsvOr(arguments, ListAssignmentsCsv(image), ListAssignments(image));
     return AllWell;
 }
 
@@ -296,7 +306,8 @@ int Map(const Arguments& arguments) {
     if (arguments.html)
         PrintText(stdout, "%s", IoMapHtml(map, {SourceName(source), controller ? ControllerNumberText(*controller) : "", LocalDateText()})
                               .c_str());
-    else Print(arguments.csv ? IoMapCsv(map) : IoMapText(map, channels.has_value()));
+    else PrintCsvOr(arguments, IoMapCsv(map, arguments.bom ? CsvFor::Excel : CsvFor::Scripts),
+                    IoMapText(map, channels.has_value()));
     return AllWell;
 }
 
@@ -395,10 +406,10 @@ struct Command {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"show", Show, "tvxio show SOURCE [--csv]", {"-b", "--csv"}},
+        {"show", Show, "tvxio show SOURCE [--csv [--bom]]", {"-b", "--csv", "--bom"}},
         {"check", Check, "tvxio check SOURCE [-b N]", {"-b"}},
         {"diff", Diff, "tvxio diff OLD NEW", {"-b"}},
-        {"map", Map, "tvxio map SOURCE [-b N] [--csv | --html]", {"-b", "--csv", "--html"}},
+        {"map", Map, "tvxio map SOURCE [-b N] [--csv [--bom] | --html]", {"-b", "--csv", "--bom", "--html"}},
         {"read", Read, "tvxio read FILE [-b N]", {"-b"}},
         {"write", Write, "tvxio write FILE [-b N] [--force] [--note TEXT]", {"-b", "--force", "--note"}},
         {"backups", Backups, "tvxio backups [-b N]", {"-b"}}};
@@ -419,6 +430,7 @@ void ExpectOptionsOf(const Command& command, const Arguments& arguments) {
         if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
             throw Trouble{option + " does not apply to tvxio " + command.name + usage};
     if (arguments.csv && arguments.html) throw Trouble{"--csv and --html exclude each other" + usage};
+    if (arguments.bom && !arguments.csv) throw Trouble{"--bom goes with --csv" + usage};
 }
 
 int Run(int argc, char** argv) {

@@ -69,6 +69,8 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
     switch (read.status) {
         case ConfigFileReadStatus::Damaged: Warn(window, DamagedValueText(path, read.key)); return;
         case ConfigFileReadStatus::NoRecords: Warn(window, NoRecordsText(path, read.key)); return;
+        case ConfigFileReadStatus::Folder: Warn(window, FolderNotFileText(path)); return;
+        case ConfigFileReadStatus::Unreadable: Warn(window, UnreadableFileText(path, read.error)); return;
         case ConfigFileReadStatus::Read: break;
     }
     state.imageValid = true;
@@ -111,6 +113,15 @@ std::string DamagedValueText(const std::string& path, const std::string& key) {
 std::string NoRecordsText(const std::string& path, const std::string& key) {
     return "Quillet did not load the file\n" + path + "\nbecause it holds no " + key +
            " value.\nThe I/O configuration was not changed.";
+}
+
+std::string FolderNotFileText(const std::string& path) {
+    return "Quillet did not load\n" + path + "\nbecause it is a folder.\nThe I/O configuration was not changed.";
+}
+
+std::string UnreadableFileText(const std::string& path, uint32_t error) {
+    return "Quillet could not read the file\n" + path + ":\n" + SystemErrorText(error) +
+           "\nThe I/O configuration was not changed.";
 }
 
 std::string SaveFailureText(const std::string& path, uint32_t error) {

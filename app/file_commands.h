@@ -25,6 +25,8 @@ static_assert(OpenConfigFileFlags == 0x2004 && SaveConfigFileFlags == 0x0006);
 // fails rather than being cancelled.
 std::string DamagedValueText(const std::string& path, const std::string& key);
 std::string NoRecordsText(const std::string& path, const std::string& key);
+std::string FolderNotFileText(const std::string& path);
+std::string UnreadableFileText(const std::string& path, uint32_t error);
 std::string SaveFailureText(const std::string& path, uint32_t error);
 std::string FileDialogFailureText(uint32_t dialogError);
 // Shown instead of the save dialog when the window holds no axes.

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "controller/profile_file.h"
+#include "controller/system_error.h"
+#include "controller/system_handles.h"
 #include "controller/whole_file.h"
 #include "ioconfig/record_text.h"
 #include "ioconfig/store_names.h"
@@ -55,9 +57,22 @@ bool HoldsRecordsOf(const std::string& path, const IoConfigImage& image) {
     return true;
 }
 
+// A file that is not there reads as one without records, as a new file
+// named in the open dialog is.
+ConfigFileRead RefusedAsAFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return {};
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {ConfigFileReadStatus::Folder, 0, "", 0};
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return {ConfigFileReadStatus::Unreadable, 0, "", LastErrorOr(ERROR_OPEN_FAILED)};
+    return {};
+}
+
 }  // namespace
 
 ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image) {
+    if (const ConfigFileRead refused = RefusedAsAFile(path); refused.status != ConfigFileReadStatus::Read) return refused;
     // Decoded into a copy: a refused file leaves the image as it was.
     IoConfigImage loaded = image;
     ConfigFileRead read;

@@ -9,12 +9,16 @@
 #include "ioconfig/io_config_image.h"
 #include "ioconfig/io_map.h"
 
-enum class ConfigFileReadStatus { Read, Damaged, NoRecords };
+// Folder and Unreadable: what was named is a folder, or a file that cannot be
+// opened for reading (another program holds it without sharing, say), whose
+// system reason is given. The profile functions would read either as empty.
+enum class ConfigFileReadStatus { Read, Damaged, NoRecords, Folder, Unreadable };
 
 struct ConfigFileRead {
     ConfigFileReadStatus status = ConfigFileReadStatus::Read;
-    int axisCount = 0;  // records read, from Axis1IOConfig on
-    std::string key;    // the damaged or missing key when not read
+    int axisCount = 0;   // records read, from Axis1IOConfig on
+    std::string key;     // the damaged or missing key when not read
+    uint32_t error = 0;  // why an Unreadable file cannot be read
 };
 
 // Reads the keys from Axis1IOConfig on, up to the first one missing or empty

@@ -101,7 +101,7 @@ std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {
 
 std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error) {
     return "Quillet could not keep a copy of the assignments stored for controller " +
-           ControllerNumberText(controllerNumber) + " in the file\n" + path + "\n" + SystemErrorText(error) +
+           ControllerNumberText(controllerNumber) + " in the file\n" + path + ":\n" + SystemErrorText(error) +
            "\nNothing was changed on controller " + ControllerNumberText(controllerNumber) + ".";
 }
 

@@ -49,7 +49,10 @@ uint32_t FillCheckAndReplace(const std::string& target, const std::string& newFi
 uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
                         const std::function<uint32_t(const std::string& newFile)>& write,
                         const std::function<bool(const std::string& newFile)>& readsBack) {
-    // In the target's folder, so that the last step is a rename on one disk.
+    // In the target's folder, so that the last step is a rename on one disk;
+    // a folder whose path leaves no room for its name is said to be too long.
+    constexpr size_t NewFileNameLength = 14;
+    if (FolderOf(target).size() > MAX_PATH - NewFileNameLength) return ERROR_FILENAME_EXCED_RANGE;
     char newFile[MAX_PATH + 16] = {};
     if (GetTempFileNameA(FolderOf(target).c_str(), "qlt", 0, newFile) == 0) {
         // A folder that is not there, or is a file, is a path not found.

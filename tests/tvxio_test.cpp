@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "controller/system_error.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/child_process.h"
 #include "tests/support/driver_keys.h"
@@ -119,6 +120,9 @@ TEST_F(Tvxio, CheckPrintsTheFindingsAndExitsByThem) {
 TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     const std::string damaged = File("damaged.tvxio", "[TVXIOConfig]\r\nAxis1IOConfig=01 02 zz\r\n");
     const std::string empty = File("empty.tvxio", "");
+    // A folder that leaves no room for the name of the new file beside the target.
+    const std::string deep = folder.File(std::string(247 - folder.Path().size() - 1, 'd'));
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
     const std::pair<std::string, std::string> cases[] = {
         {"", "tvxio: no command given; tvxio --help lists them"},
         {"shine " + empty, "tvxio: unknown command shine; tvxio --help lists them"},
@@ -134,6 +138,8 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         {"map " + empty + " --csv --html", "tvxio: --csv and --html exclude each other; usage: tvxio map SOURCE [-b N] [--csv [--bom] | --html]"},
         {"read " + empty + " --note x", "tvxio: --note does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
         {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom]]"},
+        {"show " + folder.Path(), "tvxio: " + folder.Path() + ": is a folder"},
+        {"read " + deep + "\\g.tvxio", "tvxio: cannot save " + deep + "\\g.tvxio: " + SystemErrorText(ERROR_FILENAME_EXCED_RANGE)},
     };
     for (const auto& [arguments, line] : cases) {
         const FinishedRun finished = RunTvxio(arguments);
@@ -143,6 +149,10 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     }
     board.Describe("open = -1\n");
     EXPECT_EQ(RunTvxio("show board:3").err, Lines{"tvxio: controller 3 cannot be opened"});
+    HANDLE held = CreateFileA(damaged.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(RunTvxio("show " + damaged).err,
+              Lines{"tvxio: cannot read " + damaged + ": " + SystemErrorText(ERROR_SHARING_VIOLATION)});
+    CloseHandle(held);
     const FinishedRun help = RunTvxio("--help");
     EXPECT_EQ(help.status, 0u);
     ASSERT_FALSE(help.out.empty());

@@ -189,6 +189,9 @@ IoConfigImage ReadFile(const std::string& path) {
     if (read.status == ConfigFileReadStatus::Damaged)
         throw Trouble{path + ": the value of " + read.key + " is damaged"};
     if (read.status == ConfigFileReadStatus::NoRecords) throw Trouble{path + ": holds no " + read.key + " value"};
+    if (read.status == ConfigFileReadStatus::Folder) throw Trouble{path + ": is a folder"};
+    if (read.status == ConfigFileReadStatus::Unreadable)
+        throw Trouble{"cannot read " + path + ": " + SystemErrorText(read.error)};
     return image;
 }
 

@@ -33,6 +33,28 @@ std::string ComputerName() {
     return GetComputerNameA(name, &size) ? name : "";
 }
 
+// The profile functions drop a note's outer blanks and quotes and end it at
+// a line break: it is stored quoted, its line breaks and backslashes as
+// "\n", "\r" and "\\", so that it reads back as it was written.
+std::string QuotedNote(const std::string& note) {
+    std::string quoted = "\"";
+    for (char c : note) quoted += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\\' ? "\\\\" : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string NoteOf(const std::string& stored) {
+    std::string note;
+    for (size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] != '\\' || i + 1 == stored.size()) {
+            note += stored[i];
+            continue;
+        }
+        const char escaped = stored[++i];
+        note += escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
+    }
+    return note;
+}
+
 // The section [Backup] first, so that the records are written last, as
 // Save As writes them.
 std::vector<ProfileEntry> BackupEntries(uint16_t controllerNumber, const BackupOccasion& occasion,
@@ -44,7 +66,7 @@ std::vector<ProfileEntry> BackupEntries(uint16_t controllerNumber, const BackupO
         {BackupSection, "User", UserName()},
         {BackupSection, "Computer", ComputerName()},
     };
-    if (!occasion.note.empty()) entries.push_back({BackupSection, "Note", occasion.note});
+    if (!occasion.note.empty()) entries.push_back({BackupSection, "Note", QuotedNote(occasion.note)});
     for (const StoredAxisValue& value : values)
         entries.push_back(
             {ConfigFileSection, AxisValueName(value.axis), EncodeByteText(value.bytes.data(), value.bytes.size())});
@@ -98,6 +120,7 @@ BackupCopy ReadBackupCopy(const std::string& path) {
     copy.controller = ReadProfileValue(path, BackupSection, "Controller");
     copy.taken = ReadProfileValue(path, BackupSection, "Taken");
     copy.before = ReadProfileValue(path, BackupSection, "Before");
+    copy.note = NoteOf(ReadProfileValue(path, BackupSection, "Note"));
     for (int axis = 1; axis <= MaxAxisRecords; ++axis)
         if (!ReadProfileValue(path, ConfigFileSection, AxisValueName(axis)).empty()) ++copy.axes;
     return copy;

@@ -42,6 +42,7 @@ struct BackupCopy {
     std::string controller;
     std::string taken;
     std::string before;
+    std::string note;  // as written, line breaks included
     int axes = 0;
 };
 

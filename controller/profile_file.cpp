@@ -50,6 +50,7 @@ bool ProfileEntriesReadBack(const std::string& path, const std::vector<ProfileEn
     for (const ProfileEntry& entry : entries) {
         std::string written = entry.value;
         while (!written.empty() && written.back() == ' ') written.pop_back();
+        if (written.size() >= 2 && written.front() == '"' && written.back() == '"') written = written.substr(1, written.size() - 2);
         if (ReadProfileValue(path, entry.section, entry.key) != written) return false;
     }
     return true;

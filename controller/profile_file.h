@@ -44,5 +44,6 @@ struct ProfileEntry {
 // Writes the entries in order; stops at the first that fails.
 uint32_t WriteProfileEntries(const std::string& path, const std::vector<ProfileEntry>& entries);
 // Whether every entry reads back as it was written, but for the blank the
-// profile functions drop at its end.
+// profile functions drop at its end and the quotes they take off a value
+// that is quoted.
 bool ProfileEntriesReadBack(const std::string& path, const std::vector<ProfileEntry>& entries);

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "controller/driver_backup.h"
 #include "controller/system_error.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/child_process.h"
@@ -379,6 +380,23 @@ TEST_F(Tvxio, ParallelWritesEachKeepAWholeCopyOfTheirOwn) {
     }
     std::sort(notes.begin(), notes.end());
     EXPECT_EQ(notes, (Lines{"run 1", "run 2", "run 3", "run 4", "run 5", "run 6"}));
+}
+
+// A note with blanks at its ends, quotes or a line break is kept as written
+// and reads back whole: it never fails the copy.
+TEST_F(Tvxio, AnyNoteIsKeptAsWritten) {
+    const std::string path = TwoAxes("two.tvxio");
+    ASSERT_EQ(RunTvxio("write " + path).status, 0u);
+    for (const char* note : {"\" lead \"", "\"\\\"ECO 12\\\"\"", "\"two\nlines \\ end\""}) {
+        const FinishedRun written = RunTvxio("write " + path + " --note " + note);
+        EXPECT_EQ(written.status, 0u) << note << (written.err.empty() ? "" : written.err[0]);
+    }
+    const std::string settings = SettingsFilePath();
+    Lines notes;
+    for (const BackupCopy& copy : ListBackups(settings.substr(0, settings.rfind('\\')) + "\\Backups"))
+        notes.push_back(copy.note);
+    std::sort(notes.begin(), notes.end());
+    EXPECT_EQ(notes, (Lines{" lead ", "\"ECO 12\"", "two\nlines \\ end"}));
 }
 
 // Held by another writer past the wait, the controller is left alone.

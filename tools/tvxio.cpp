@@ -393,8 +393,9 @@ int Backups(const Arguments& arguments) {
         PrintText(stdout, "No copies%s in %s.\n", whose.c_str(), folder.c_str());
     }
     for (const BackupCopy& copy : copies)
-        PrintText(stdout, "%s  controller %s  %s  before %s  %s\n", copy.path.c_str(), copy.controller.c_str(),
-                    copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str());
+        PrintText(stdout, "%s  controller %s  %s  before %s  %s%s\n", copy.path.c_str(), copy.controller.c_str(),
+                  copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str(),
+                  copy.note.empty() ? "" : ("  note: " + copy.note).c_str());
     return AllWell;
 }
 

@@ -29,6 +29,8 @@ struct FileKind {
     const char* extension;
 };
 constexpr FileKind ConfigFiles{"TVX I/O Config\0*.tvxio\0All files (*.*)\0*.*\0", ConfigFileExtension};
+// The copies the driver commands keep, and nothing else of their folder.
+constexpr FileKind Copies{"Copies of stored values\0controller*.tvxio\0", ConfigFileExtension};
 constexpr FileKind IoMaps{"I/O map (*.html)\0*.html\0I/O map for Excel (*.csv)\0*.csv\0", "html"};
 constexpr DWORD IoMapForExcel = 2;  // the filter chosen
 
@@ -167,7 +169,7 @@ void OpenBackupCopy(HWND window, AppState& state) {
     WORD fileNameOffset = 0;
     if (!MayReplaceAssignments(window, state)) return;
     const std::string copies = BackupFolder(state);
-    if (RunConfigFileDialog(window, path, OpenCopyTitle, true, copies.c_str(), fileNameOffset))
+    if (RunConfigFileDialog(window, path, OpenCopyTitle, true, copies.c_str(), fileNameOffset, Copies))
         OpenChosenFile(window, state, path);
 }
 

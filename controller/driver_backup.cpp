@@ -13,6 +13,8 @@
 namespace {
 
 constexpr const char* BackupSection = "Backup";
+// A write still running has a new file younger than this.
+constexpr unsigned NewFilesOlderThanSeconds = 60;
 
 std::string Stamp(const char* format, const SYSTEMTIME& time) {
     char text[32];
@@ -82,18 +84,6 @@ std::string BackupPath(const std::string& folder, uint16_t controllerNumber, con
     return path + ".tvxio";
 }
 
-// Tries each name in turn until one is this caller's alone.
-uint32_t ClaimBackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken,
-                         std::string& path) {
-    constexpr int MostTries = 1000;
-    for (int copy = 1; copy <= MostTries; ++copy) {
-        path = BackupPath(folder, controllerNumber, taken, copy);
-        const uint32_t error = ClaimNewFile(path);
-        if (error != ERROR_FILE_EXISTS) return error;
-    }
-    return ERROR_FILE_EXISTS;
-}
-
 // The copies' folder is made on first use, with the folders above it that
 // are missing: tvxio may keep a copy before Quillet ever ran.
 uint32_t CreateFolderPath(const std::string& folder) {
@@ -138,24 +128,29 @@ DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& 
         backup.path = BackupPath(folder, controllerNumber, occasion.taken, 1);
         return backup;
     }
-    backup.error = ClaimBackupPath(folder, controllerNumber, occasion.taken, backup.path);
-    if (backup.error != 0) return backup;
+    RemoveNewFilesLeftBehind(folder, NewFilesOlderThanSeconds);
     const std::vector<ProfileEntry> entries = BackupEntries(controllerNumber, occasion, values);
-    backup.error = WriteWholeFile(
-        backup.path, false, [&](const std::string& newFile) { return WriteProfileEntries(newFile, entries); },
-        [&](const std::string& newFile) { return ProfileEntriesReadBack(newFile, entries); });
-    // No empty or partial copy is left to be taken for a real one.
-    if (backup.error != 0) DeleteFileA(backup.path.c_str());
+    // Named only once whole and read back: no empty or partial copy is ever
+    // there to be taken for a real one.
+    backup.error = WriteNewWholeFile(
+        folder, [&](int copy) { return BackupPath(folder, controllerNumber, occasion.taken, copy); },
+        [&](const std::string& newFile) { return WriteProfileEntries(newFile, entries); },
+        [&](const std::string& newFile) { return ProfileEntriesReadBack(newFile, entries); }, backup.path);
+    if (backup.path.empty()) backup.path = BackupPath(folder, controllerNumber, occasion.taken, 1);
     return backup;
 }
 
-std::vector<BackupCopy> ListBackups(const std::string& folder) {
+std::vector<BackupCopy> ListBackups(const std::string& folder, int* skipped) {
     std::vector<BackupCopy> copies;
+    if (skipped != nullptr) *skipped = 0;
     WIN32_FIND_DATAA found;
     const UniqueFind search(FindFirstFileA((folder + "\\*.tvxio").c_str(), &found));
     if (!search.IsOpen()) return copies;
-    do copies.push_back(ReadBackupCopy(folder + "\\" + found.cFileName));
-    while (FindNextFileA(search.Get(), &found));
+    do {
+        BackupCopy copy = ReadBackupCopy(folder + "\\" + found.cFileName);
+        if (!copy.controller.empty() && !copy.taken.empty() && copy.axes > 0) copies.push_back(std::move(copy));
+        else if (skipped != nullptr) ++*skipped;
+    } while (FindNextFileA(search.Get(), &found));
     std::sort(copies.begin(), copies.end(), [](const BackupCopy& a, const BackupCopy& b) {
         if (a.taken != b.taken) return a.taken > b.taken;
         const int aNumber = CopyNumberOf(a.path), bNumber = CopyNumberOf(b.path);

@@ -48,5 +48,6 @@ struct BackupCopy {
 
 // The copies in folder, newest first: by the time taken, then within one
 // second by the number in the name (none counts as 1). None when the folder
-// is not there.
-std::vector<BackupCopy> ListBackups(const std::string& folder);
+// is not there. A file that does not read as a copy (no controller, no time
+// or no axis value) is left out, and counted in skipped.
+std::vector<BackupCopy> ListBackups(const std::string& folder, int* skipped = nullptr);

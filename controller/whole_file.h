@@ -19,10 +19,17 @@ uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
                         const std::function<uint32_t(const std::string& newFile)>& write,
                         const std::function<bool(const std::string& newFile)>& readsBack);
 
-// Creates `path` empty, failing when anything of that name is there: the
-// name is then this caller's, whoever else tries it at the same moment.
-// Returns 0, ERROR_FILE_EXISTS, or another system error code.
-uint32_t ClaimNewFile(const std::string& path);
+// The same for a file that must not replace one: written as a new file in
+// folder, then given the first name of nameFor(1), nameFor(2) ... that is
+// free, by a move that fails when the name exists. No empty file ever
+// stands under such a name. path is the name given, or the last tried.
+uint32_t WriteNewWholeFile(const std::string& folder, const std::function<std::string(int attempt)>& nameFor,
+                           const std::function<uint32_t(const std::string& newFile)>& write,
+                           const std::function<bool(const std::string& newFile)>& readsBack, std::string& path);
+
+// The new files of writes that were ended before their move (a killed
+// program) in folder, once they are that old.
+void RemoveNewFilesLeftBehind(const std::string& folder, unsigned olderThanSeconds);
 
 // Writes text as the whole content of target, the same way.
 uint32_t WriteWholeTextFile(const std::string& target, const std::string& text);

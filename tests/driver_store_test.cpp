@@ -652,6 +652,17 @@ TEST_F(DriverStore, CopiesTakenInTheSameSecondGetNamesOfTheirOwn) {
     }
     EXPECT_EQ(paths, (Lines{"controller3-20261207-090503.tvxio", "controller3-20261207-090503-2.tvxio",
                             "controller3-20261207-090503-3.tvxio"}));
+    // Named by a move once whole: no other file stays beside the copies, and
+    // what a killed writer left behind goes once a minute old.
+    EXPECT_EQ(FileNamesIn(BackupFolder()).size(), 3u);
+    for (const char* name : {"\\qlt1.tmp", "\\qlt2.tmp"}) WriteTextFile(BackupFolder() + name, "[Backup]");
+    HANDLE old = CreateFileA((BackupFolder() + "\\qlt1.tmp").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME longAgo{0, 0x01D00000};
+    SetFileTime(old, nullptr, nullptr, &longAgo);
+    CloseHandle(old);
+    BackUpDriverIoConfig(3, BackupFolder(), {"Write", taken, ""});
+    EXPECT_FALSE(FileExists(BackupFolder() + "\\qlt1.tmp"));
+    EXPECT_TRUE(FileExists(BackupFolder() + "\\qlt2.tmp"));
     EXPECT_EQ(Profile(BackupFolder() + "\\" + paths[2], "Backup", "Taken"), "2026-12-07 09:05:03");
 }
 

@@ -447,10 +447,14 @@ TEST_F(Tvxio, BackupsListsTheCopiesNewestFirst) {
     CreateDirectoryA(copies.c_str(), nullptr);
     for (const std::string name : {"03", "03-9", "03-10", "02"})
         WriteTextFile(copies + "\\controller0-20261207-0905" + name + ".tvxio",
-                      "[Backup]\r\nController=0\r\nTaken=2026-12-07 09:05:" + name.substr(0, 2) + "\r\n");
+                      "[Backup]\r\nController=0\r\nTaken=2026-12-07 09:05:" + name.substr(0, 2) +
+                          "\r\n[TVXIOConfig]\r\nAxis1IOConfig=" + HexText(Servo()) + "\r\n");
+    WriteTextFile(copies + "\\controller0-20261207-090504.tvxio", "");  // no copy: left out, and said
     Lines order;
-    for (const std::string& line : RunTvxio("backups").out) order.push_back(line.substr(copies.size() + 26, 6));
+    const Lines listed = RunTvxio("backups").out;
+    for (size_t i = 0; i + 1 < listed.size(); ++i) order.push_back(listed[i].substr(copies.size() + 26, 6));
     EXPECT_EQ(order, (Lines{"03-10.", "03-9.t", "03.tvx", "02.tvx"}));
+    EXPECT_EQ(listed.back(), "Skipped 1 file in " + copies + " that does not read as a copy.");
 }
 
 // A console shows tvxio's text whatever its code page: it is written there

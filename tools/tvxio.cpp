@@ -383,7 +383,8 @@ int Write(const Arguments& arguments) {
 int Backups(const Arguments& arguments) {
     ExpectOperands(arguments, 0);
     const std::string folder = Copies();
-    std::vector<BackupCopy> copies = ListBackups(folder);
+    int skipped = 0;
+    std::vector<BackupCopy> copies = ListBackups(folder, &skipped);
     if (arguments.controller) {
         const std::string wanted = ControllerNumberText(*arguments.controller);
         std::erase_if(copies, [&](const BackupCopy& copy) { return copy.controller != wanted; });
@@ -396,6 +397,9 @@ int Backups(const Arguments& arguments) {
         PrintText(stdout, "%s  controller %s  %s  before %s  %s%s\n", copy.path.c_str(), copy.controller.c_str(),
                   copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str(),
                   copy.note.empty() ? "" : ("  note: " + copy.note).c_str());
+    if (skipped != 0)
+        PrintText(stdout, "Skipped %s in %s that %s not read as a copy.\n", Counted(skipped, "file", "files").c_str(),
+                  folder.c_str(), skipped == 1 ? "does" : "do");
     return AllWell;
 }
 

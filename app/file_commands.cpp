@@ -126,8 +126,9 @@ std::string UnreadableFileText(const std::string& path, uint32_t error) {
            "\nThe I/O configuration was not changed.";
 }
 
-std::string SaveFailureText(const std::string& path, uint32_t error) {
-    return "Quillet could not save the I/O configuration to the file\n" + path + "\n" + SystemErrorText(error);
+std::string SaveFailureText(const std::string& path, uint32_t error, const std::string& differingKey) {
+    return "Quillet could not save the I/O configuration to the file\n" + path + "\n" +
+           WholeFileFailureText(error, differingKey);
 }
 
 std::string FileDialogFailureText(uint32_t dialogError) {
@@ -202,8 +203,9 @@ bool SaveIoConfigFile(HWND window, AppState& state) {
     char path[PathFieldSize];
     if (!PromptIoConfigFileName(window, state, path, SaveConfigFileTitle, false)) return false;
     // A file that refuses one key refuses the rest: said once.
-    if (const uint32_t error = WriteIoConfigFile(path, state.image, state.labels)) {
-        Warn(window, SaveFailureText(path, error));
+    std::string differingKey;
+    if (const uint32_t error = WriteIoConfigFile(path, state.image, state.labels, &differingKey)) {
+        Warn(window, SaveFailureText(path, error, differingKey));
         return false;
     }
     state.source = FileNameOf(path);

@@ -27,7 +27,7 @@ std::string DamagedValueText(const std::string& path, const std::string& key);
 std::string NoRecordsText(const std::string& path, const std::string& key);
 std::string FolderNotFileText(const std::string& path);
 std::string UnreadableFileText(const std::string& path, uint32_t error);
-std::string SaveFailureText(const std::string& path, uint32_t error);
+std::string SaveFailureText(const std::string& path, uint32_t error, const std::string& differingKey = "");
 std::string FileDialogFailureText(uint32_t dialogError);
 // Shown instead of the save dialog when the window holds no axes.
 std::string NothingToSaveText();

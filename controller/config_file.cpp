@@ -46,15 +46,26 @@ uint32_t WriteLabels(const std::string& path, const ChannelLabels& labels) {
     return WriteProfileEntries(path, LabelEntries(labels));
 }
 
-// Read as Open File reads it, the file holds exactly the records in use.
-bool HoldsRecordsOf(const std::string& path, const IoConfigImage& image) {
+// Read as Open File reads it, the file holds exactly the records in use:
+// else the first value that differs.
+std::optional<std::string> FirstRecordNotReadBack(const std::string& path, const IoConfigImage& image) {
     IoConfigImage read;
-    if (ReadIoConfigFile(path, read).status != ConfigFileReadStatus::Read) return false;
+    const ConfigFileRead status = ReadIoConfigFile(path, read);
+    if (status.status != ConfigFileReadStatus::Read) return status.key;
     const int inUse = AxisRecordsInUse(image);
-    if (GetAxisCount(read) != inUse) return false;
     for (int axis = 1; axis <= inUse; ++axis)
-        if (GetAxisRecord(read, axis).bytes != GetAxisRecord(image, axis).bytes) return false;
-    return true;
+        if (axis > GetAxisCount(read) || GetAxisRecord(read, axis).bytes != GetAxisRecord(image, axis).bytes)
+            return AxisValueName(axis);
+    if (GetAxisCount(read) != inUse) return AxisValueName(inUse + 1);
+    return std::nullopt;
+}
+
+std::optional<std::string> FirstLabelNotReadBack(const std::string& path, const ChannelLabels& labels) {
+    const ChannelLabels read = ReadChannelLabels(path);
+    for (const auto& [channel, label] : labels)
+        if (const auto found = read.find(channel); found == read.end() || found->second != label)
+            return ChannelLabelKey(channel);
+    return std::nullopt;
 }
 
 // A file that is not there reads as one without records, as a new file
@@ -101,7 +112,8 @@ ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image) {
     return read;
 }
 
-uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, const ChannelLabels& labels) {
+uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, const ChannelLabels& labels,
+                           std::string* differingKey) {
     if (AxisRecordsInUse(image) == 0) return 0;
     return WriteWholeFile(
         path, true,
@@ -109,9 +121,11 @@ uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, 
             if (const uint32_t error = WriteLabels(newFile, labels)) return error;
             return WriteRecords(newFile, image);
         },
-        [&](const std::string& newFile) {
-            return HoldsRecordsOf(newFile, image) && (labels.empty() || ReadChannelLabels(newFile) == labels);
-        });
+        [&](const std::string& newFile) -> std::optional<std::string> {
+            if (auto differing = FirstRecordNotReadBack(newFile, image)) return differing;
+            return FirstLabelNotReadBack(newFile, labels);
+        },
+        differingKey);
 }
 
 ChannelLabels ReadChannelLabels(const std::string& path) {

@@ -35,8 +35,10 @@ ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image);
 // place of the one it had. Every other key and section of the file is kept.
 // The file is replaced whole, once what was written reads back; on failure
 // it is as it was. Returns 0, or the system's error code of the step that
-// failed. With no record in use, nothing is written.
-uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, const ChannelLabels& labels = {});
+// failed, with the value that did not read back in *differingKey (see
+// WriteWholeFile). With no record in use, nothing is written.
+uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, const ChannelLabels& labels = {},
+                           std::string* differingKey = nullptr);
 
 // The labels of a file's [ChannelLabels] section; keys that name no channel
 // are left out.

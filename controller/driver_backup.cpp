@@ -135,7 +135,8 @@ DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& 
     backup.error = WriteNewWholeFile(
         folder, [&](int copy) { return BackupPath(folder, controllerNumber, occasion.taken, copy); },
         [&](const std::string& newFile) { return WriteProfileEntries(newFile, entries); },
-        [&](const std::string& newFile) { return ProfileEntriesReadBack(newFile, entries); }, backup.path);
+        [&](const std::string& newFile) { return FirstEntryNotReadBack(newFile, entries); }, backup.path,
+        &backup.differingKey);
     if (backup.path.empty()) backup.path = BackupPath(folder, controllerNumber, occasion.taken, 1);
     return backup;
 }

@@ -13,8 +13,9 @@
 #include "controller/driver_store.h"
 
 struct DriverBackup {
-    uint32_t error = 0;  // 0, or the system's code when the copy could not be made
-    std::string path;    // the copy, or the file it could not be; empty when nothing is stored
+    uint32_t error = 0;        // 0, or the system's code when the copy could not be made
+    std::string path;          // the copy, or the file it could not be; empty when nothing is stored
+    std::string differingKey;  // the value that did not read back as written (ERROR_INVALID_DATA)
 };
 
 // What a copy records besides the values, the user and the computer: before

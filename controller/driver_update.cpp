@@ -6,6 +6,7 @@
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/system_error.h"
+#include "controller/whole_file.h"
 #include "ioconfig/counted_words.h"
 #include "ioconfig/store_names.h"
 
@@ -28,6 +29,7 @@ DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& c
         const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, outcome.at, copy.note});
         outcome.copyPath = backup.path;
         outcome.copyError = backup.error;
+        outcome.copyDifferingKey = backup.differingKey;
         if (outcome.copyError != 0) return outcome;
         outcome.storeError = change();
         // The restart goes ahead whatever the store did: it was asked for.
@@ -66,7 +68,8 @@ DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyR
 
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
     if (outcome.lockError != 0) return {LockFailureText(controllerNumber, outcome.lockError)};
-    if (outcome.copyError != 0) return {BackupFailureText(controllerNumber, outcome.copyPath, outcome.copyError)};
+    if (outcome.copyError != 0)
+        return {BackupFailureText(controllerNumber, outcome.copyPath, outcome.copyError, outcome.copyDifferingKey)};
     std::vector<std::string> failures;
     if (outcome.restartError != 0) failures.push_back(RestartFailureText(controllerNumber, outcome.restartError));
     if (outcome.storeError != 0) failures.push_back(StoreFailureText(controllerNumber, outcome.storeError));
@@ -99,9 +102,11 @@ std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {
            " at the same time: " + SystemErrorText(error) + "\nNothing was changed on controller " + controller + ".";
 }
 
-std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error) {
+std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
+                              const std::string& differingKey) {
     return "Quillet could not keep a copy of the assignments stored for controller " +
-           ControllerNumberText(controllerNumber) + " in the file\n" + path + ":\n" + SystemErrorText(error) +
+           ControllerNumberText(controllerNumber) + " in the file\n" + path + ":\n" +
+           WholeFileFailureText(error, differingKey) +
            "\nNothing was changed on controller " + ControllerNumberText(controllerNumber) + ".";
 }
 

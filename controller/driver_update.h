@@ -17,6 +17,7 @@ struct DriverUpdateOutcome {
     uint32_t lockError = 0;  // ERROR_TIMEOUT: another writer held the controller; nothing was changed
     std::string copyPath;    // the copy of the values stored before, or the file it could not be; empty when none were stored
     uint32_t copyError = 0;  // the copy could not be made: nothing was changed
+    std::string copyDifferingKey;  // the copy's value that did not read back as written
     uint32_t storeError = 0;
     uint32_t restartError = 0;
     SYSTEMTIME at{};         // when the command ran, by the copy's clock
@@ -59,6 +60,7 @@ std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command,
                                const DriverUpdateOutcome& outcome);
 
 std::string LockFailureText(uint16_t controllerNumber, uint32_t error);
-std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error);
+std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
+                              const std::string& differingKey = "");
 std::string StoreFailureText(uint16_t controllerNumber, uint32_t error);
 std::string RestartFailureText(uint16_t controllerNumber, uint32_t error);

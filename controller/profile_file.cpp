@@ -46,12 +46,12 @@ uint32_t WriteProfileEntries(const std::string& path, const std::vector<ProfileE
     return 0;
 }
 
-bool ProfileEntriesReadBack(const std::string& path, const std::vector<ProfileEntry>& entries) {
+std::optional<std::string> FirstEntryNotReadBack(const std::string& path, const std::vector<ProfileEntry>& entries) {
     for (const ProfileEntry& entry : entries) {
         std::string written = entry.value;
         while (!written.empty() && written.back() == ' ') written.pop_back();
         if (written.size() >= 2 && written.front() == '"' && written.back() == '"') written = written.substr(1, written.size() - 2);
-        if (ReadProfileValue(path, entry.section, entry.key) != written) return false;
+        if (ReadProfileValue(path, entry.section, entry.key) != written) return entry.key;
     }
-    return true;
+    return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,7 @@ struct ProfileEntry {
 
 // Writes the entries in order; stops at the first that fails.
 uint32_t WriteProfileEntries(const std::string& path, const std::vector<ProfileEntry>& entries);
-// Whether every entry reads back as it was written, but for the blank the
-// profile functions drop at its end and the quotes they take off a value
-// that is quoted.
-bool ProfileEntriesReadBack(const std::string& path, const std::vector<ProfileEntry>& entries);
+// The key of the first entry that does not read back as it was written (but
+// for the blank the profile functions drop at its end and the quotes they
+// take off a value that is quoted), nothing when every entry does.
+std::optional<std::string> FirstEntryNotReadBack(const std::string& path, const std::vector<ProfileEntry>& entries);

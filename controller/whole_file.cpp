@@ -26,28 +26,31 @@ uint32_t Flush(const std::string& path) {
     return 0;
 }
 
-uint32_t NotReadBackError(const std::string& folder) {
+uint32_t NotReadBackError(const std::string& folder, const std::string& differing, std::string* differingKey) {
     ULARGE_INTEGER available{};
     if (GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr) && available.QuadPart < NearlyFull)
         return ERROR_DISK_FULL;
-    return ERROR_WRITE_FAULT;
+    if (differing.empty()) return ERROR_WRITE_FAULT;
+    if (differingKey != nullptr) *differingKey = differing;
+    return ERROR_INVALID_DATA;
 }
 
 // The steps after the new file exists, up to its move into place; the
 // caller removes it on failure.
 uint32_t FillCheckAndPlace(const std::string& newFile, const std::function<uint32_t(const std::string&)>& write,
-                           const std::function<bool(const std::string&)>& readsBack,
+                           const ReadBackCheck& readsBack, std::string* differingKey,
                            const std::function<uint32_t(const std::string&)>& place) {
     if (const uint32_t error = write(newFile)) return error;
     if (const uint32_t error = Flush(newFile)) return error;
-    if (!readsBack(newFile)) return NotReadBackError(FolderOf(newFile));
+    if (const std::optional<std::string> differing = readsBack(newFile))
+        return NotReadBackError(FolderOf(newFile), *differing, differingKey);
     return place(newFile);
 }
 
 // A new file in folder, so that the last step is a rename on one disk; a
 // folder whose path leaves no room for its name is said to be too long.
 uint32_t WriteAndPlace(const std::string& folder, const std::function<uint32_t(const std::string&)>& write,
-                       const std::function<bool(const std::string&)>& readsBack,
+                       const ReadBackCheck& readsBack, std::string* differingKey,
                        const std::function<uint32_t(const std::string&)>& place) {
     constexpr size_t NewFileNameLength = 14;
     if (folder.size() > MAX_PATH - NewFileNameLength) return ERROR_FILENAME_EXCED_RANGE;
@@ -57,7 +60,7 @@ uint32_t WriteAndPlace(const std::string& folder, const std::function<uint32_t(c
         const DWORD error = LastErrorOr(ERROR_PATH_NOT_FOUND);
         return error == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : error;
     }
-    const uint32_t error = FillCheckAndPlace(newFile, write, readsBack, place);
+    const uint32_t error = FillCheckAndPlace(newFile, write, readsBack, differingKey, place);
     if (error != 0) DeleteFileA(newFile);
     return error;
 }
@@ -66,13 +69,13 @@ uint32_t WriteAndPlace(const std::string& folder, const std::function<uint32_t(c
 
 uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
                         const std::function<uint32_t(const std::string& newFile)>& write,
-                        const std::function<bool(const std::string& newFile)>& readsBack) {
+                        const ReadBackCheck& readsBack, std::string* differingKey) {
     const auto fill = [&](const std::string& newFile) -> uint32_t {
         if (keepExisting && !CopyFileA(target.c_str(), newFile.c_str(), FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND)
             return LastErrorOr(ERROR_WRITE_FAULT);
         return write(newFile);
     };
-    return WriteAndPlace(FolderOf(target), fill, readsBack, [&](const std::string& newFile) -> uint32_t {
+    return WriteAndPlace(FolderOf(target), fill, readsBack, differingKey, [&](const std::string& newFile) -> uint32_t {
         if (MoveFileExA(newFile.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
         return LastErrorOr(ERROR_WRITE_FAULT);
     });
@@ -80,9 +83,9 @@ uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
 
 uint32_t WriteNewWholeFile(const std::string& folder, const std::function<std::string(int attempt)>& nameFor,
                            const std::function<uint32_t(const std::string& newFile)>& write,
-                           const std::function<bool(const std::string& newFile)>& readsBack, std::string& path) {
+                           const ReadBackCheck& readsBack, std::string& path, std::string* differingKey) {
     constexpr int MostTries = 1000;
-    return WriteAndPlace(folder + "\\", write, readsBack, [&](const std::string& newFile) -> uint32_t {
+    return WriteAndPlace(folder + "\\", write, readsBack, differingKey, [&](const std::string& newFile) -> uint32_t {
         for (int attempt = 1; attempt <= MostTries; ++attempt) {
             path = nameFor(attempt);
             // Without MOVEFILE_REPLACE_EXISTING: a name taken meanwhile is not ours.
@@ -118,13 +121,21 @@ uint32_t WriteWholeTextFile(const std::string& target, const std::string& text) 
             return LastErrorOr(ERROR_WRITE_FAULT);
         return written == text.size() ? 0 : ERROR_WRITE_FAULT;
     };
-    const auto readsBack = [&text](const std::string& newFile) {
+    const auto readsBack = [&text](const std::string& newFile) -> std::optional<std::string> {
         const UniqueFile file(CreateFileA(newFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         std::string read(text.size() + 1, '\0');
         DWORD count = 0;
-        return file.IsOpen() && ReadFile(file.Get(), read.data(), static_cast<DWORD>(read.size()), &count, nullptr) &&
-               read.compare(0, count, text) == 0 && count == text.size();
+        if (file.IsOpen() && ReadFile(file.Get(), read.data(), static_cast<DWORD>(read.size()), &count, nullptr) &&
+            read.compare(0, count, text) == 0 && count == text.size())
+            return std::nullopt;
+        return "";
     };
     return WriteWholeFile(target, false, write, readsBack);
+}
+
+std::string WholeFileFailureText(uint32_t error, const std::string& differingKey) {
+    if (error == ERROR_INVALID_DATA && !differingKey.empty())
+        return "Its value " + differingKey + " did not read back as it was written.";
+    return SystemErrorText(error);
 }

@@ -8,16 +8,23 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+// What a new file's reading back found: nothing when it holds what was
+// meant, else the name of the first value it does not hold as written
+// (empty where there are no names).
+using ReadBackCheck = std::function<std::optional<std::string>(const std::string& newFile)>;
 
 // Writes target through `write`, which fills the new file it is given (a
 // copy of target when keepExisting and target exists, else empty), and
-// `readsBack`, which says whether that file holds what was meant. Returns 0
-// or the system's error code; a file that does not read back is reported as
-// a full disk when its disk is (nearly) full, else as a write fault.
+// `readsBack`. Returns 0 or the system's error code. A file that does not
+// read back is a full disk when its disk is (nearly) full; else a value
+// that did not is ERROR_INVALID_DATA, named in *differingKey, and a file
+// without names a write fault.
 uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
                         const std::function<uint32_t(const std::string& newFile)>& write,
-                        const std::function<bool(const std::string& newFile)>& readsBack);
+                        const ReadBackCheck& readsBack, std::string* differingKey = nullptr);
 
 // The same for a file that must not replace one: written as a new file in
 // folder, then given the first name of nameFor(1), nameFor(2) ... that is
@@ -25,11 +32,15 @@ uint32_t WriteWholeFile(const std::string& target, bool keepExisting,
 // stands under such a name. path is the name given, or the last tried.
 uint32_t WriteNewWholeFile(const std::string& folder, const std::function<std::string(int attempt)>& nameFor,
                            const std::function<uint32_t(const std::string& newFile)>& write,
-                           const std::function<bool(const std::string& newFile)>& readsBack, std::string& path);
+                           const ReadBackCheck& readsBack, std::string& path, std::string* differingKey = nullptr);
 
 // The new files of writes that were ended before their move (a killed
 // program) in folder, once they are that old.
 void RemoveNewFilesLeftBehind(const std::string& folder, unsigned olderThanSeconds);
+
+// The reason for a failed write: the system's, or the value that did not
+// read back as written.
+std::string WholeFileFailureText(uint32_t error, const std::string& differingKey);
 
 // Writes text as the whole content of target, the same way.
 uint32_t WriteWholeTextFile(const std::string& target, const std::string& text);

@@ -506,6 +506,12 @@ TEST_F(ConfigFile, ASaveThatFailsIsReportedWithTheSystemsReason) {
     EXPECT_EQ(ReadTextFile(locked), before);
     EXPECT_EQ(SaveFailureText(locked, ERROR_SHARING_VIOLATION),
               "Quillet could not save the I/O configuration to the file\n" + locked + "\nSharing violation.");
+
+    // The profile functions take the quotes off a quoted label: not the disk's fault.
+    State().labels[7] = "\"ECO 12\"";
+    const std::string quoted = folder.File("quoted.tvxio");
+    ExpectWarning(SaveAs(quoted), "Quillet could not save the I/O configuration to the file\n" + quoted +
+                                      "\nIts value Channel7 did not read back as it was written.");
 }
 
 // The profile functions report success on a full disk: only reading back

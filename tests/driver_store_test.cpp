@@ -233,7 +233,7 @@ DWORD WINAPI RunProbe(void* data) {
     auto& probe = *static_cast<Probe*>(data);
     for (DWORD_PTR result = 0; !probe.stop; Sleep(20))
         if (!SendMessageTimeoutA(probe.window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) &&
-            GetLastError() == ERROR_TIMEOUT)
+            GetLastError() == ERROR_TIMEOUT && IsWindow(probe.window))  // not one that closed meanwhile
             ++probe.missed;
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controller/config_file.h"
+#include "controller/whole_file.h"
 #include "controller/controller_io.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
@@ -321,8 +322,9 @@ int Read(const Arguments& arguments) {
     const IoConfigImage image = ReadBoard(controller);
     const int axes = AxisRecordsInUse(image);
     if (axes == 0) throw Trouble{Controller(controller) + " has no axes in use: nothing was written to " + path};
-    if (const uint32_t error = WriteIoConfigFile(path, image))
-        throw Trouble{"cannot save " + path + ": " + SystemErrorText(error)};
+    std::string differingKey;
+    if (const uint32_t error = WriteIoConfigFile(path, image, {}, &differingKey))
+        throw Trouble{"cannot save " + path + ": " + WholeFileFailureText(error, differingKey)};
     PrintText(stdout, "Read %s from %s into %s.\n", Counted(axes, "axis", "axes").c_str(), Controller(controller).c_str(),
                 path.c_str());
     return AllWell;

@@ -25,6 +25,9 @@ struct AppState {
     // Where the image came from, as the caption names it ("Controller 0",
     // "press7.tvxio"); empty until one is held.
     std::string source;
+    // The full path of the file the image came from or was saved to; empty
+    // for a controller's.
+    std::string sourcePath;
     // Changes neither saved nor written since.
     bool unsaved;
     // The controller the assignments were read from; none for a file's.

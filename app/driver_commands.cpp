@@ -9,10 +9,12 @@
 #include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "controller/driver_update.h"
+#include "controller/journal.h"
 #include "controller/target_check.h"
 #include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/store_names.h"
+#include "res/version.h"
 
 // What the thread works on: copies, so that nothing of the window's state
 // is shared with it but the flag it raises once it waits for the restart.
@@ -37,8 +39,14 @@ bool Confirmed(HWND window, const std::string& text) {
 }
 
 // The window's copies go beside its settings file, stamped with the local
-// time, without a note.
-CopyRequest CopyOf(const AppState& state) { return {BackupFolder(state), LocalClock, ""}; }
+// time, without a note. The journal names the file the assignments came
+// from, or the controller they were read from.
+CopyRequest CopyOf(const AppState& state) {
+    const std::string source = !state.sourcePath.empty() ? state.sourcePath
+                               : state.readFrom          ? "controller " + ControllerNumberText(*state.readFrom)
+                                                         : "";
+    return {BackupFolder(state), LocalClock, "", "quillet " QUILLET_VERSION_TEXT, source};
+}
 
 constexpr size_t ListedConflicts = 10;
 
@@ -49,6 +57,8 @@ void ShowOutcome(HWND window, AppState& state, DriverCommand command, const Driv
     ShowHeldImage(window, state);
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
     if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);
+    if (outcome.journalError != 0)
+        boxes.push_back(JournalFailureText(command == DriverCommand::Write ? "write" : "reset", outcome.journalError));
     for (const std::string& box : boxes) Warn(window, box);
 }
 

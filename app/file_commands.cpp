@@ -78,6 +78,7 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
     state.imageValid = true;
     state.readFrom.reset();
     state.source = FileNameOf(path);
+    state.sourcePath = path;
     state.unsaved = false;
     state.labels = ReadChannelLabels(path);
     ShowHeldImage(window, state);
@@ -209,6 +210,7 @@ bool SaveIoConfigFile(HWND window, AppState& state) {
         return false;
     }
     state.source = FileNameOf(path);
+    state.sourcePath = path;
     state.unsaved = false;
     ShowCaption(window, state);
     return true;

@@ -28,6 +28,7 @@ void ReadIoFromController(HWND window, AppState& state) {
         state.imageValid = true;
         state.readFrom = ControllerNumber(state);
         state.source = "Controller " + ControllerNumberText(ControllerNumber(state));
+        state.sourcePath.clear();
         state.unsaved = false;
         state.labels.clear();
     }

@@ -6,11 +6,63 @@
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/system_error.h"
+#include "controller/journal.h"
+#include "controller/system_handles.h"
 #include "controller/whole_file.h"
+#include "ioconfig/assignment_listing.h"
+#include "ioconfig/sha256.h"
 #include "ioconfig/counted_words.h"
 #include "ioconfig/store_names.h"
 
 namespace {
+
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return text;
+}
+
+// The result and, when not done, the first reason the front ends give.
+void SetJournalResult(JournalEntry& entry, uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
+    const std::vector<std::string> failures = DriverUpdateFailures(controllerNumber, outcome);
+    if (outcome.lockError != 0) entry.result = JournalResult::Refused;
+    else if (!failures.empty()) entry.result = JournalResult::Failed;
+    else if (outcome.check.result == WriteCheckResult::Verified) entry.result = JournalResult::Verified;
+    else if (outcome.check.result == WriteCheckResult::Differs) entry.result = JournalResult::Differs;
+    else if (outcome.check.result == WriteCheckResult::CouldNotCheck) entry.result = JournalResult::NotChecked;
+    else entry.result = JournalResult::Done;
+    if (!failures.empty()) entry.reason = OneLine(failures.front());
+    else if (const std::string check = WriteCheckText(controllerNumber, outcome.check); !check.empty())
+        entry.reason = OneLine(check);
+}
+
+// The file's digest, when the source is a file that can be read.
+std::string SourceDigest(const std::string& source) {
+    const UniqueFile file(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return "";
+    std::string bytes;
+    char buffer[65536];
+    for (DWORD count = 0; ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr) && count > 0;)
+        bytes.append(buffer, count);
+    return Sha256Hex(bytes);
+}
+
+JournalEntry EntryFor(uint16_t controllerNumber, const CopyRequest& copy, DriverCommand command,
+                      const DriverUpdateOutcome& outcome, const std::vector<std::string>& changes) {
+    JournalEntry entry;
+    StampJournalEntry(entry);
+    entry.program = copy.program;
+    entry.controller = controllerNumber;
+    entry.command = command == DriverCommand::Write ? "write" : "reset";
+    entry.source = copy.source;
+    if (!copy.source.empty() && copy.source.rfind("controller ", 0) != 0) entry.sha256 = SourceDigest(copy.source);
+    if (outcome.copyError == 0) entry.copy = outcome.copyPath;
+    SetJournalResult(entry, controllerNumber, outcome);
+    if (outcome.lockError == 0 && outcome.copyError == 0 && outcome.storeError == 0) entry.changes = changes;
+    entry.note = copy.note;
+    return entry;
+}
 
 // Nothing is changed before the values stored now are copied, or known to
 // be none; no other writer comes between the copy and the restart request.
@@ -18,26 +70,36 @@ namespace {
 // restart outside the lock. The time is the command's, taken before any
 // wait, so that a lock waited for in vain reports when the command ran.
 template <typename Change>
-DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, const char* before,
-                                 Change change, const IoConfigImage* written, const WaitReport& waiting = nullptr) {
+DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, DriverCommand command,
+                                 Change change, const IoConfigImage& written, const WaitReport& waiting = nullptr) {
     DriverUpdateOutcome outcome;
     outcome.at = copy.clock();
+    std::vector<std::string> changes;
+    // Under the controller's lock where it was had, so that the journal's
+    // order is the controller's; a command refused the lock is recorded too.
+    const auto recorded = [&] {
+        outcome.journalError = AppendToJournal(EntryFor(controllerNumber, copy, command, outcome, changes));
+        return outcome;
+    };
     {
         const ControllerWriterLock lock(controllerNumber);
         outcome.lockError = lock.Error();
-        if (outcome.lockError != 0) return outcome;
+        if (outcome.lockError != 0) return recorded();
+        const char* before = command == DriverCommand::Write ? "Write" : "Reset";
         const DriverBackup backup = BackUpDriverIoConfig(controllerNumber, copy.folder, {before, outcome.at, copy.note});
         outcome.copyPath = backup.path;
         outcome.copyError = backup.error;
         outcome.copyDifferingKey = backup.differingKey;
-        if (outcome.copyError != 0) return outcome;
+        if (outcome.copyError != 0) return recorded();
+        changes = DiffAssignments(ReadStoredIoConfig(controllerNumber).image, written);
         outcome.storeError = change();
         // The restart goes ahead whatever the store did: it was asked for.
         outcome.restartError = RestartController(controllerNumber);
     }
-    if (written != nullptr && outcome.storeError == 0)
-        outcome.check = CheckWrittenRecords(controllerNumber, *written, {.report = waiting});
-    return outcome;
+    if (command == DriverCommand::Write && outcome.storeError == 0)
+        outcome.check = CheckWrittenRecords(controllerNumber, written, {.report = waiting});
+    const ControllerWriterLock lock(controllerNumber);
+    return recorded();
 }
 
 }  // namespace
@@ -57,13 +119,13 @@ std::string LocalDateText() {
 
 DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy, const WaitReport& waiting) {
-    return UpdateDriver(controllerNumber, copy, "Write", [&] { return WriteDriverIoConfig(controllerNumber, image); },
-                        &image, waiting);
+    return UpdateDriver(controllerNumber, copy, DriverCommand::Write,
+                        [&] { return WriteDriverIoConfig(controllerNumber, image); }, image, waiting);
 }
 
 DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy) {
-    return UpdateDriver(controllerNumber, copy, "Reset", [&] { return ResetDriverIoConfig(controllerNumber); },
-                        nullptr);
+    return UpdateDriver(controllerNumber, copy, DriverCommand::Reset,
+                        [&] { return ResetDriverIoConfig(controllerNumber); }, IoConfigImage{});
 }
 
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {

@@ -22,6 +22,7 @@ struct DriverUpdateOutcome {
     uint32_t restartError = 0;
     SYSTEMTIME at{};         // when the command ran, by the copy's clock
     WriteCheck check;        // a write whose values were stored is read back
+    uint32_t journalError = 0;  // the command stands, but is not in the journal
 };
 
 // The time a copy is stamped with; tests give a fixed one.
@@ -30,11 +31,15 @@ SYSTEMTIME LocalClock();
 // Today, as YYYY-MM-DD.
 std::string LocalDateText();
 
-// Where the copy goes, its clock and the user's note for it (none when empty).
+// Where the copy goes, its clock and the user's note for it (none when
+// empty); for the journal, the program asking and where the assignments
+// came from (a file's full path, or "controller N").
 struct CopyRequest {
     std::string folder;
     Clock clock = LocalClock;
     std::string note;
+    std::string program;
+    std::string source;
 };
 
 // Write I/O to Controller: records 1 to axisCount become the driver's values,

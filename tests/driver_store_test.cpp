@@ -16,6 +16,8 @@
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/config_file.h"
+#include "controller/journal.h"
+#include <sddl.h>
 #include "res/resource.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/called_from.h"
@@ -778,6 +780,58 @@ TEST_F(DriverStore, TheReadBackWaitsForTheControllerOutsideTheLock) {
     WaitForSingleObject(writer, INFINITE);
     CloseHandle(writer);
     EXPECT_EQ(write.outcome.check.result, WriteCheckResult::Verified);
+}
+
+// A descriptor's access list as the system writes it (FRFX as a number).
+std::string AccessText(PSECURITY_DESCRIPTOR descriptor) {
+    char* text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                              &text, nullptr))
+        return "";
+    const std::string access = text;
+    LocalFree(text);
+    return access;
+}
+
+std::string journalFolderAccess;
+
+BOOL WINAPI CreateFolderRecordingAccess(LPCSTR path, LPSECURITY_ATTRIBUTES security) {
+    journalFolderAccess = AccessText(security->lpSecurityDescriptor);
+    return CreateDirectoryA(path, nullptr);
+}
+
+// Each command goes into the machine's journal, whose folder only
+// administrators may change; a journal that cannot be written stops
+// nothing, but is said.
+TEST_F(DriverStore, WritesAndResetsAreInTheJournalWhateverTheirOutcome) {
+    DeleteFileA(JournalPath().c_str());
+    RemoveDirectoryA(JournalFolder().c_str());
+    createJournalFolder = CreateFolderRecordingAccess;
+    HoldAxes(State(), 2);
+    State().readFrom = 0;
+    EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u);
+    EXPECT_EQ(Run(IDM_RESET_CONTROLLER).size(), 1u);
+    createJournalFolder = CreateDirectoryA;
+    PSECURITY_DESCRIPTOR meant = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(JournalFolderAccess, SDDL_REVISION_1, &meant, nullptr));
+    EXPECT_EQ(journalFolderAccess, AccessText(meant));
+    LocalFree(meant);
+    uint32_t error = 0;
+    int skipped = 0;
+    const std::vector<JournalEntry> entries = ReadJournal(error, skipped);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].command + " " + entries[0].result + " " + entries[0].source, "write verified controller 0");
+    EXPECT_EQ(entries[0].changes, (Lines{"Axis 1: only in NEW", "Axis 2: only in NEW"}));
+    EXPECT_EQ(entries[1].command + " " + entries[1].result + " " + entries[1].copy,
+              "reset done " + BackupFolder() + "\\" + BackupFiles()[0]);
+    EXPECT_EQ(entries[1].changes, (Lines{"Axis 1: only in OLD", "Axis 2: only in OLD"}));
+
+    ASSERT_TRUE(DeleteFileA(JournalPath().c_str()) && CreateDirectoryA(JournalPath().c_str(), nullptr));
+    const std::vector<ShownBox> boxes = Run(IDM_WRITE_IO);
+    RemoveDirectoryA(JournalPath().c_str());
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].seen.text.rfind("The write was not added to the journal " + JournalPath() + ": ", 0), 0u);
+    ExpectAxisValue("0", 2, Patterned(2));
 }
 
 // The write runs on a thread of its own: while the controller restarts, the

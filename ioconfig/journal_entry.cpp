@@ -1,0 +1,88 @@
+#include "ioconfig/journal_entry.h"
+
+#include "ioconfig/controller_number.h"
+#include "ioconfig/store_names.h"
+#include "ioconfig/csv_text.h"
+#include "ioconfig/json_text.h"
+
+namespace {
+
+std::string StringOrNull(const std::string& text) { return text.empty() ? JsonNull : JsonString(text); }
+
+std::string JsonStrings(const std::vector<std::string>& texts) {
+    std::vector<std::string> values;
+    for (const std::string& text : texts) values.push_back(JsonString(text));
+    return JsonArray(values);
+}
+
+bool IsOneOf(const std::string& result, std::initializer_list<const char*> words) {
+    for (const char* word : words)
+        if (result == word) return true;
+    return false;
+}
+
+}  // namespace
+
+JournalSeverity SeverityOf(const JournalEntry& entry) {
+    using namespace JournalResult;
+    if (IsOneOf(entry.result, {Verified, Done})) return JournalSeverity::Information;
+    if (IsOneOf(entry.result, {NotChecked, Differs})) return JournalSeverity::Warning;
+    return JournalSeverity::Error;
+}
+
+std::string JournalLine(const JournalEntry& entry) {
+    return JsonObject({{"time", JsonString(entry.time)},
+                       {"user", JsonString(entry.user)},
+                       {"computer", JsonString(entry.computer)},
+                       {"program", JsonString(entry.program)},
+                       {"controller", JsonNumber(entry.controller)},
+                       {"command", JsonString(entry.command)},
+                       {"source", StringOrNull(entry.source)},
+                       {"sha256", StringOrNull(entry.sha256)},
+                       {"copy", StringOrNull(entry.copy)},
+                       {"result", JsonString(entry.result)},
+                       {"reason", StringOrNull(entry.reason)},
+                       {"changes", JsonStrings(entry.changes)},
+                       {"note", StringOrNull(entry.note)}});
+}
+
+std::optional<JournalEntry> ReadJournalLine(const std::string& line) {
+    const std::optional<JsonFields> fields = ReadJsonObject(line);
+    if (!fields) return std::nullopt;
+    JournalEntry entry{fields->Value("time"),    fields->Value("user"),   fields->Value("computer"),
+                       fields->Value("program"), 0,                        fields->Value("command"),
+                       fields->Value("source"),  fields->Value("sha256"), fields->Value("copy"),
+                       fields->Value("result"),  fields->Value("reason"), fields->List("changes"),
+                       fields->Value("note")};
+    const std::optional<uint16_t> controller = ParseControllerNumber(fields->Value("controller"));
+    if (entry.time.empty() || entry.command.empty() || entry.result.empty() || !controller) return std::nullopt;
+    entry.controller = *controller;
+    return entry;
+}
+
+std::string JournalListLine(const JournalEntry& entry) {
+    return entry.time + "  " + entry.user + "  controller " + ControllerNumberText(entry.controller) + "  " +
+           entry.command + "  " + entry.result + "  " + entry.source;
+}
+
+std::vector<std::string> JournalCsvRows(const std::vector<JournalEntry>& entries) {
+    std::vector<std::string> rows{"time,user,controller,command,result,source,copy,reason"};
+    for (const JournalEntry& entry : entries)
+        rows.push_back(CsvField(entry.time) + "," + CsvField(entry.user) + "," + ControllerNumberText(entry.controller) +
+                       "," + entry.command + "," + CsvField(entry.result) + "," + CsvField(entry.source) + "," +
+                       CsvField(entry.copy) + "," + CsvField(entry.reason));
+    return rows;
+}
+
+std::string JournalEventText(const JournalEntry& entry) {
+    std::string text = "Quillet " + entry.command + " of controller " + ControllerNumberText(entry.controller) +
+                       " by " + entry.user + " on " + entry.computer + " (" + entry.program + "): " + entry.result +
+                       ".\r\nSource: " + (entry.source.empty() ? "none" : entry.source);
+    if (!entry.sha256.empty()) text += " (SHA-256 " + entry.sha256 + ")";
+    if (!entry.copy.empty()) text += "\r\nCopy of the values stored before: " + entry.copy;
+    if (!entry.reason.empty()) text += "\r\nReason: " + entry.reason;
+    if (!entry.note.empty()) text += "\r\nNote: " + entry.note;
+    text += entry.changes.empty() ? "\r\nNo changes." : "\r\nChanges:";
+    for (const std::string& change : entry.changes) text += "\r\n  " + change;
+    return text;
+}

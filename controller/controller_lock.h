@@ -1,8 +1,10 @@
 // One writer per controller across every program of the machine, Quillet's
 // windows and tvxio runs alike, in any session (a remote one included): held
 // from the copy of the stored values to the end of the restart request, so
-// that no two writers interleave. The read-back after a write needs no lock:
-// it changes nothing.
+// that no two writers interleave, then released. The read-back after a write
+// waits for the restart without it, as it changes nothing; the journal's
+// line takes it again, briefly, so that the journal is in the controller's
+// order.
 #pragma once
 
 #include <cstdint>

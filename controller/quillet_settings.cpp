@@ -14,7 +14,9 @@ using SHGetFolderPathAProc = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 
 constexpr size_t LongestPath = PathFieldSize - 1;
 
-// Looked up at run time rather than linked, as older systems lack it.
+// Looked up at run time rather than imported, as every system library
+// Quillet does not need at start is: shell32 is loaded only once the
+// settings are looked for (see SystemProcedure).
 SHGetFolderPathAProc FindGetFolderPath() {
     return SystemProcedure<SHGetFolderPathAProc>("shell32.dll", "SHGetFolderPathA");
 }

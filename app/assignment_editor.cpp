@@ -22,24 +22,9 @@ namespace {
 IoEditorState editorState{};
 
 constexpr int AxisPairPages = 4;
-constexpr int StepperAxisOffset = 4;  // page k edits axes k + 1 and k + 5
-constexpr int BoxesPerColumn = 6;
 
-// One of the twelve boxes of a page: the signal it edits and its column.
-struct AxisBox {
-    int id;
-    bool servoColumn;
-    SignalRow row;
-};
-
-AxisBox BoxAt(int index) {
-    const bool servo = index < BoxesPerColumn;
-    const int row = index % BoxesPerColumn;
-    return {(servo ? IDC_SERVO_COARSE_HOME : IDC_STEPPER_COARSE_HOME) + row, servo,
-            (servo ? ServoSignals : StepperSignals)[static_cast<size_t>(row)]};
-}
-
-constexpr int BoxCount = 2 * BoxesPerColumn;
+AxisBox BoxAt(int index) { return AxisBoxAt(index); }
+constexpr int BoxCount = AxisBoxCount;
 
 bool FindBox(int id, AxisBox& found) {
     for (int i = 0; i < BoxCount; ++i) {
@@ -48,10 +33,6 @@ bool FindBox(int id, AxisBox& found) {
         return true;
     }
     return false;
-}
-
-int AxisOf(const AxisBox& box, int pageIndex) {
-    return pageIndex + 1 + (box.servoColumn ? 0 : StepperAxisOffset);
 }
 
 HWND SheetOf(HWND page) { return GetParent(page); }
@@ -101,20 +82,6 @@ LRESULT OnInitDialog(HWND page) {
     return TRUE;
 }
 
-void SetTitles(HWND page, int pageIndex) {
-    char text[64];
-    std::snprintf(text, sizeof text, "Axis %d (Servo)", pageIndex + 1);
-    SetDlgItemTextA(page, IDC_SERVO_GROUP, text);
-    std::snprintf(text, sizeof text, "Axis %d (Stepper)", pageIndex + 1 + StepperAxisOffset);
-    SetDlgItemTextA(page, IDC_STEPPER_GROUP, text);
-    std::snprintf(text, sizeof text, "Axes %d and %d", pageIndex + 1, pageIndex + 1 + StepperAxisOffset);
-    SetWindowTextA(page, text);
-    HWND tabs = reinterpret_cast<HWND>(SendMessageA(SheetOf(page), PSM_GETTABCONTROL, 0, 0));
-    TCITEMA tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = text;
-    SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(pageIndex), reinterpret_cast<LPARAM>(&tab));
-}
 
 // A channel the list does not offer gets an entry of its own, in channel
 // order, so that the box shows what the image holds and OK keeps it.
@@ -129,7 +96,7 @@ void SelectChannel(HWND box, int channel) {
 
 LRESULT OnFill(HWND page) {
     const int pageIndex = PageIndex(page);
-    SetTitles(page, pageIndex);
+    SetAxisPairTitles(page, pageIndex);
     const IoConfigImage& image = editorState.editedState->image;
     for (int i = 0; i < BoxCount; ++i) {
         const AxisBox box = BoxAt(i);
@@ -170,6 +137,33 @@ LRESULT OnNotify(HWND page, const NMHDR& notice) {
 constexpr char IoConfigErrorCaption[] = "IO Config Error";
 
 }  // namespace
+
+AxisBox AxisBoxAt(int index) {
+    const bool servo = index < BoxesPerColumn;
+    const int row = index % BoxesPerColumn;
+    return {(servo ? IDC_SERVO_COARSE_HOME : IDC_STEPPER_COARSE_HOME) + row, servo,
+            (servo ? ServoSignals : StepperSignals)[static_cast<size_t>(row)]};
+}
+
+int AxisOf(const AxisBox& box, int pageIndex) { return pageIndex + 1 + (box.servoColumn ? 0 : StepperAxisOffset); }
+
+std::string AxisGroupTitle(int pageIndex, bool servoColumn) {
+    return servoColumn ? "Axis " + std::to_string(pageIndex + 1) + " (Servo)"
+                       : "Axis " + std::to_string(pageIndex + 1 + StepperAxisOffset) + " (Stepper)";
+}
+
+void SetAxisPairTitles(HWND page, int pageIndex) {
+    SetDlgItemTextA(page, IDC_SERVO_GROUP, AxisGroupTitle(pageIndex, true).c_str());
+    SetDlgItemTextA(page, IDC_STEPPER_GROUP, AxisGroupTitle(pageIndex, false).c_str());
+    char text[64];
+    std::snprintf(text, sizeof text, "Axes %d and %d", pageIndex + 1, pageIndex + 1 + StepperAxisOffset);
+    SetWindowTextA(page, text);
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(GetParent(page), PSM_GETTABCONTROL, 0, 0));
+    TCITEMA tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = text;
+    SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(pageIndex), reinterpret_cast<LPARAM>(&tab));
+}
 
 std::string ChannelConfigurationFailureText(uint16_t controllerNumber) {
     return "Quillet could not read the channel configuration of controller " + ControllerNumberText(controllerNumber) +

@@ -29,6 +29,26 @@ struct IoEditorState {
 std::string ChannelConfigurationFailureText(uint16_t controllerNumber);
 std::string UnreadChannelsText(uint16_t controllerNumber, int unread);
 
+// A page's layout: twelve boxes, the servo column's six then the stepper
+// column's; page k edits axes k + 1 and k + 1 + StepperAxisOffset.
+constexpr int StepperAxisOffset = 4;
+constexpr int BoxesPerColumn = 6;
+constexpr int AxisBoxCount = 2 * BoxesPerColumn;
+
+// One of the twelve boxes of a page: the signal it edits and its column.
+struct AxisBox {
+    int id;
+    bool servoColumn;
+    SignalRow row;
+};
+AxisBox AxisBoxAt(int index);
+int AxisOf(const AxisBox& box, int pageIndex);
+
+// "Axis 1 (Servo)", "Axis 5 (Stepper)".
+std::string AxisGroupTitle(int pageIndex, bool servoColumn);
+// The page's group titles, its own ("Axes 1 and 5") and its tab's.
+void SetAxisPairTitles(HWND page, int pageIndex);
+
 // The private message a page posts to itself to set its titles and
 // selections once the sheet has created all its pages.
 constexpr UINT FillAxisPairPage = WM_APP + 1;

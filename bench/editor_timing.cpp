@@ -21,9 +21,7 @@
 namespace {
 
 constexpr int PageCount = EditorPageCount;
-constexpr int BoxesPerColumn = 6;
-constexpr int BoxCount = 2 * BoxesPerColumn;
-constexpr int StepperAxisOffset = 4;
+constexpr int BoxCount = AxisBoxCount;
 
 struct BoardCase {
     const char* measurement;
@@ -36,20 +34,7 @@ const BoardCase BoardCases[] = {
     {"Editor, 255 channels: to pages filled", "channels = 255\nflags 1-255 = 0x103\n"},
 };
 
-// The twelve boxes of a page, servo column first, each with its signal.
-struct PageBox {
-    int id;
-    int axisOffset;
-    IoSignal signal;
-};
-
-PageBox BoxAt(int index) {
-    const bool servo = index < BoxesPerColumn;
-    const size_t row = static_cast<size_t>(index % BoxesPerColumn);
-    if (servo) return {IDC_SERVO_COARSE_HOME + static_cast<int>(row), 1, ServoSignals[row].signal};
-    return {IDC_STEPPER_COARSE_HOME + static_cast<int>(row), 1 + StepperAxisOffset,
-            StepperSignals[row].signal};
-}
+AxisBox BoxAt(int index) { return AxisBoxAt(index); }
 
 // What a filled page shows: each box's entries and the index of the one shown.
 struct BoxContent {
@@ -84,13 +69,11 @@ SheetContent ReadSheet(HWND sheet) {
     return content;
 }
 
-std::string ServoGroupTitle(int pageIndex) { return "Axis " + std::to_string(pageIndex + 1) + " (Servo)"; }
-
 // A page is filled once its fill message has set its titles.
 bool AllPagesFilled(HWND sheet) {
     for (int k = 0; k < PageCount; ++k) {
         HWND page = PageOf(sheet, k);
-        if (page == nullptr || WindowText(GetDlgItem(page, IDC_SERVO_GROUP)) != ServoGroupTitle(k))
+        if (page == nullptr || WindowText(GetDlgItem(page, IDC_SERVO_GROUP)) != AxisGroupTitle(k, true))
             return false;
     }
     return true;
@@ -130,23 +113,8 @@ void AddPlannedEntries(HWND page, const PagePlan& plan) {
     }
 }
 
-void SetFloorTitles(HWND page, int pageIndex) {
-    char text[64];
-    std::snprintf(text, sizeof text, "Axis %d (Servo)", pageIndex + 1);
-    SetDlgItemTextA(page, IDC_SERVO_GROUP, text);
-    std::snprintf(text, sizeof text, "Axis %d (Stepper)", pageIndex + 1 + StepperAxisOffset);
-    SetDlgItemTextA(page, IDC_STEPPER_GROUP, text);
-    std::snprintf(text, sizeof text, "Axes %d and %d", pageIndex + 1, pageIndex + 1 + StepperAxisOffset);
-    SetWindowTextA(page, text);
-    HWND tabs = reinterpret_cast<HWND>(SendMessageA(GetParent(page), PSM_GETTABCONTROL, 0, 0));
-    TCITEMA tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = text;
-    SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(pageIndex), reinterpret_cast<LPARAM>(&tab));
-}
-
 void FillFloorPage(HWND page, int pageIndex) {
-    SetFloorTitles(page, pageIndex);
+    SetAxisPairTitles(page, pageIndex);
     const PagePlan& plan = (*floorPlan)[static_cast<size_t>(pageIndex)];
     for (int i = 0; i < BoxCount; ++i)
         SendDlgItemMessageA(page, BoxAt(i).id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
@@ -200,9 +168,9 @@ FloorPlan PlanFloor(const SheetContent& quilletShows, const IoConfigImage& image
     FloorPlan plan;
     for (int k = 0; k < PageCount; ++k) {
         for (int i = 0; i < BoxCount; ++i) {
-            const PageBox box = BoxAt(i);
+            const AxisBox box = BoxAt(i);
             plan[k].entries[i] = quilletShows[k][i].entries;
-            plan[k].selectionTexts[i] = std::to_string(GetChannel(image, k + box.axisOffset, box.signal));
+            plan[k].selectionTexts[i] = std::to_string(GetChannel(image, AxisOf(box, k), box.row.signal));
         }
     }
     return plan;

@@ -219,7 +219,7 @@ struct EngineWrite {
 
 DWORD WINAPI RunEngineWrite(void* data) {
     auto& write = *static_cast<EngineWrite*>(data);
-    write.outcome = WriteIoConfigToDriver(0, write.image, {write.copies, LocalClock, ""});
+    write.outcome = WriteIoConfigToDriver(0, write.image, {write.copies, LocalClock, "", "", ""});
     return 0;
 }
 

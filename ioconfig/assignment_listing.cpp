@@ -6,14 +6,14 @@
 
 namespace {
 
-const char* KindName(AxisKind kind) { return kind == AxisKind::Servo ? "Servo" : "Stepper"; }
+using Part = AssignmentDifference::Part;
 
-std::string ChannelText(uint8_t channel) { return channel == NoChannel ? "--" : std::to_string(channel); }
+std::string ChannelText(int channel) { return channel == NoChannel ? "--" : std::to_string(channel); }
 
 std::string AxisName(int axis) { return "Axis " + std::to_string(axis); }
 
 void DiffSignals(int axis, const AxisIoRecord& before, const AxisIoRecord& after, std::set<size_t>& slots,
-                 std::vector<std::string>& lines) {
+                 std::vector<AssignmentDifference>& differences) {
     // The new kind's signals first, then any of the old kind's it lacks.
     for (AxisKind kind : {GetAxisKind(after), GetAxisKind(before)}) {
         for (const SignalRow& row : SignalsOf(kind)) {
@@ -21,25 +21,35 @@ void DiffSignals(int axis, const AxisIoRecord& before, const AxisIoRecord& after
             if (!slots.insert(slot).second) continue;
             const uint8_t from = GetChannel(before, row.signal);
             const uint8_t to = GetChannel(after, row.signal);
-            if (from != to)
-                lines.push_back(AxisName(axis) + " " + row.label + ": " + ChannelText(from) + " -> " + ChannelText(to));
+            if (from != to) differences.push_back({.part = Part::Channel, .axis = axis, .row = &row, .before = from, .after = to});
         }
     }
 }
 
 void DiffOtherBytes(int axis, const AxisIoRecord& before, const AxisIoRecord& after, const std::set<size_t>& slots,
-                    std::vector<std::string>& lines) {
-    std::string offsets;
-    int count = 0;
-    for (size_t at = 0; at < AxisIoRecordSize; ++at) {
-        if (slots.count(at) != 0 || before.bytes[at] == after.bytes[at]) continue;
-        offsets += (count++ == 0 ? "" : ", ") + std::to_string(at);
-    }
-    if (count == 1) lines.push_back(AxisName(axis) + ": byte " + offsets + " differs");
-    if (count > 1) lines.push_back(AxisName(axis) + ": bytes " + offsets + " differ");
+                    std::vector<AssignmentDifference>& differences) {
+    for (size_t at = 0; at < AxisIoRecordSize; ++at)
+        if (slots.count(at) == 0 && before.bytes[at] != after.bytes[at])
+            differences.push_back(
+                {.part = Part::Byte, .axis = axis, .offset = at, .before = before.bytes[at], .after = after.bytes[at]});
+}
+
+// An axis's other bytes that differ, from differences[at] on, as one line;
+// at is left on the last of them.
+std::string OtherBytesLine(const std::vector<AssignmentDifference>& differences, size_t& at) {
+    const int axis = differences[at].axis;
+    std::string offsets = std::to_string(differences[at].offset);
+    int count = 1;
+    for (; at + 1 < differences.size() && differences[at + 1].part == Part::Byte && differences[at + 1].axis == axis; ++count)
+        offsets += ", " + std::to_string(differences[++at].offset);
+    return AxisName(axis) + (count == 1 ? ": byte " + offsets + " differs" : ": bytes " + offsets + " differ");
 }
 
 }  // namespace
+
+const char* KindName(AxisKind kind) { return kind == AxisKind::Servo ? "Servo" : "Stepper"; }
+
+const char* DirectionName(SignalDirection direction) { return direction == SignalDirection::Input ? "input" : "output"; }
 
 std::vector<std::string> ListAssignments(const IoConfigImage& image) {
     std::vector<std::string> lines;
@@ -62,30 +72,50 @@ std::vector<std::string> ListAssignmentsCsv(const IoConfigImage& image) {
         for (const SignalRow& row : SignalsOf(GetAxisKind(record))) {
             const uint8_t channel = GetChannel(record, row.signal);
             lines.push_back(std::to_string(axis) + "," + KindName(GetAxisKind(record)) + "," + row.label + "," +
-                            (row.direction == SignalDirection::Input ? "input" : "output") + "," +
+                            DirectionName(row.direction) + "," +
                             (channel == NoChannel ? "" : std::to_string(channel)));
         }
     }
     return lines;
 }
 
-std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const IoConfigImage& newImage,
-                                         const std::string& oldName, const std::string& newName) {
-    std::vector<std::string> lines;
+std::vector<AssignmentDifference> AssignmentDifferences(const IoConfigImage& oldImage, const IoConfigImage& newImage) {
+    std::vector<AssignmentDifference> differences;
     const int oldAxes = AxisRecordsInUse(oldImage);
     const int newAxes = AxisRecordsInUse(newImage);
     for (int axis = 1; axis <= std::max(oldAxes, newAxes); ++axis) {
-        if (axis > oldAxes || axis > newAxes) {
-            lines.push_back(AxisName(axis) + ": only in " + (axis > oldAxes ? newName : oldName));
-            continue;
-        }
         const AxisIoRecord before = GetAxisRecord(oldImage, axis);
         const AxisIoRecord after = GetAxisRecord(newImage, axis);
+        if (axis > oldAxes || axis > newAxes) {
+            AssignmentDifference& inUse = differences.emplace_back(AssignmentDifference{.part = Part::Kind, .axis = axis});
+            if (axis <= oldAxes) inUse.kindBefore = GetAxisKind(before);
+            if (axis <= newAxes) inUse.kindAfter = GetAxisKind(after);
+            continue;
+        }
         if (GetAxisKind(before) != GetAxisKind(after))
-            lines.push_back(AxisName(axis) + ": " + KindName(GetAxisKind(before)) + " -> " + KindName(GetAxisKind(after)));
+            differences.push_back(
+                {.part = Part::Kind, .axis = axis, .kindBefore = GetAxisKind(before), .kindAfter = GetAxisKind(after)});
         std::set<size_t> slots;
-        DiffSignals(axis, before, after, slots, lines);
-        DiffOtherBytes(axis, before, after, slots, lines);
+        DiffSignals(axis, before, after, slots, differences);
+        DiffOtherBytes(axis, before, after, slots, differences);
+    }
+    return differences;
+}
+
+std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const IoConfigImage& newImage,
+                                         const std::string& oldName, const std::string& newName) {
+    const std::vector<AssignmentDifference> differences = AssignmentDifferences(oldImage, newImage);
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < differences.size(); ++at) {
+        const AssignmentDifference& difference = differences[at];
+        const std::string axis = AxisName(difference.axis);
+        if (difference.part == Part::Channel)
+            lines.push_back(axis + " " + difference.row->label + ": " + ChannelText(difference.before) + " -> " +
+                            ChannelText(difference.after));
+        else if (difference.part == Part::Byte) lines.push_back(OtherBytesLine(differences, at));
+        else if (!difference.kindBefore || !difference.kindAfter)
+            lines.push_back(axis + ": only in " + (difference.kindBefore ? oldName : newName));
+        else lines.push_back(axis + ": " + KindName(*difference.kindBefore) + " -> " + KindName(*difference.kindAfter));
     }
     return lines;
 }

@@ -3,10 +3,17 @@
 // what differs between two images.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ioconfig/io_config_image.h"
+
+// "Servo" or "Stepper".
+const char* KindName(AxisKind kind);
+// "input" or "output".
+const char* DirectionName(SignalDirection direction);
 
 // "Axis 1: Servo", then each of its six signals as in the summary, its
 // channel or "--" for none.
@@ -15,6 +22,24 @@ std::vector<std::string> ListAssignments(const IoConfigImage& image);
 // "axis,kind,signal,direction,channel", then a row a signal; an empty
 // channel field for none.
 std::vector<std::string> ListAssignmentsCsv(const IoConfigImage& image);
+
+// One thing that differs between two images' records in use: a signal's
+// channel, an axis's kind, or another byte of its record. An axis in use on
+// one side only has no kind on the other, and nothing else of it is compared.
+struct AssignmentDifference {
+    enum class Part { Channel, Kind, Byte };
+    Part part = Part::Channel;
+    int axis = 0;
+    const SignalRow* row = nullptr;  // a channel's signal
+    size_t offset = 0;               // a byte's place in the record
+    int before = 0;                  // a channel (NoChannel for none) or a byte's value
+    int after = 0;
+    std::optional<AxisKind> kindBefore{};
+    std::optional<AxisKind> kindAfter{};
+};
+
+// In the order of the lines of DiffAssignments, which says them.
+std::vector<AssignmentDifference> AssignmentDifferences(const IoConfigImage& oldImage, const IoConfigImage& newImage);
 
 // A line for each signal whose channel differs ("Axis 3 Amp Enable (out):
 // 27 -> 28"), an axis in use on one side only ("Axis 9: only in NEW", named

@@ -73,6 +73,9 @@ protected:
     SimulatedBoard board;
 };
 
+// Started by tests/check_json.py, which reads what it leaves.
+class TvxioJson : public Tvxio {};
+
 }  // namespace
 
 TEST_F(Tvxio, ShowListsAFileInTheSummarysLabelsAndAsCsv) {
@@ -136,9 +139,11 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         {"check " + damaged, "tvxio: " + damaged + ": the value of Axis1IOConfig is damaged"},
         {"show " + empty, "tvxio: " + empty + ": holds no Axis1IOConfig value"},
         {"show " + folder.File("missing.tvxio"), "tvxio: cannot read " + folder.File("missing.tvxio") + ": File not found."},
-        {"map " + empty + " --csv --html", "tvxio: --csv and --html exclude each other; usage: tvxio map SOURCE [-b N] [--csv [--bom] | --html]"},
+        {"map " + empty + " --csv --html", "tvxio: --csv and --html exclude each other; usage: tvxio map SOURCE [-b N] [--csv [--bom] | --html | --json]"},
+        {"show " + empty + " --json --csv", "tvxio: --csv and --json exclude each other; usage: tvxio show SOURCE [--csv [--bom] | --json]"},
+        {"read " + empty + " --json", "tvxio: --json does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
         {"read " + empty + " --note x", "tvxio: --note does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
-        {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom]]"},
+        {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom] | --json]"},
         {"show " + folder.Path(), "tvxio: " + folder.Path() + ": is a folder"},
         {"read " + deep + "\\g.tvxio", "tvxio: cannot save " + deep + "\\g.tvxio: " + SystemErrorText(ERROR_FILENAME_EXCED_RANGE)},
     };
@@ -157,7 +162,7 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     const FinishedRun help = RunTvxio("--help");
     EXPECT_EQ(help.status, 0u);
     ASSERT_FALSE(help.out.empty());
-    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv [--bom]]");
+    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv [--bom] | --json]");
     EXPECT_EQ(RunTvxio("/?").out, help.out);
     EXPECT_EQ(RunTvxio("--version").out, Lines{"tvxio 1.0.0"});
 }
@@ -438,6 +443,27 @@ TEST_F(Tvxio, NothingIsSaidToBeDoneThatWasNot) {
     RegCloseKey(key);
     EXPECT_EQ(RunTvxio("show stored").err,
               Lines{"tvxio: the value Axis1IOConfig stored for controller 0 is not a record (64 bytes of REG_BINARY)"});
+}
+
+// Each command's document, in a file of the current folder named after it.
+TEST_F(TvxioJson, EachCommandPrintsOneDocument) {
+    const std::string note = "\xCE\xA9 motor \xC3\xBC";  // Omega, u with diaeresis
+    const std::string labelled = File("labelled.tvxio", "[TVXIOConfig]\r\nAxis1IOConfig=" + HexText(Servo()) +
+                                                            "\r\nAxis2IOConfig=" + HexText(Stepper(25)) +
+                                                            "\r\n[ChannelLabels]\r\nChannel25=" + note + "\r\n");
+    const std::string clean = TwoAxes("clean.tvxio");
+    ASSERT_EQ(RunTvxio("write " + clean).status, 0u);  // so that the next write keeps a copy
+    const std::tuple<const char*, std::string, unsigned> runs[] = {
+        {"show", "show " + labelled, 0}, {"check", "check " + labelled, 1}, {"diff", "diff " + labelled + " " + clean, 1},
+        {"map", "map " + labelled + " -b 0", 0}, {"refused", "write " + labelled, 2},
+        {"write", "write " + clean + " --note \"" + note + "\"", 0}, {"backups", "backups", 0}};
+    for (const auto& [name, arguments, status] : runs) {
+        const FinishedRun run = RunTvxio(arguments + " --json");
+        EXPECT_EQ(run.status, status) << arguments;
+        EXPECT_EQ(run.out.size(), 1u) << arguments;
+        EXPECT_EQ(run.err.size(), status == 2 ? 1u : 0u) << arguments;
+        WriteTextFile(std::string(name) + ".json", run.out.empty() ? "" : run.out[0]);
+    }
 }
 
 // Newest first; within one second by the number in the name.

@@ -30,6 +30,7 @@
 #include "ioconfig/store_names.h"
 #include "res/version.h"
 #include "tools/console_text.h"
+#include "tools/tvxio_json.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ struct Arguments {
     bool csv = false;
     bool bom = false;  // CSV for Excel
     bool html = false;
+    bool json = false;  // one document for scripts instead of the text
     bool force = false;
     std::string note;  // for the copy write keeps
 };
@@ -92,6 +94,7 @@ Arguments ParseArguments(int argc, char** argv) {
         if (word == "--csv") arguments.csv = true;
         else if (word == "--bom") arguments.bom = true;
         else if (word == "--html") arguments.html = true;
+        else if (word == "--json") arguments.json = true;
         else if (word == "--force") arguments.force = true;
         else if (word == "--note" && i + 1 < argc) arguments.note = argv[++i];
         else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
@@ -234,15 +237,25 @@ void PrintCsvOr(const Arguments& arguments, const std::vector<std::string>& csv,
     Print(csv);
 }
 
+// With --json, the document on a line of its own instead of the text.
+void PrintJson(const std::string& document) { WriteText(stdout, document + "\n"); }
+
 void PrintFindings(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings)
         PrintText(stdout, "%s: %s\n", finding.level == FindingLevel::Error ? "error" : "warning", finding.sentence.c_str());
 }
 
+// A file's [ChannelLabels]; the board and the driver keep none.
+ChannelLabels LabelsOf(const Source& source) {
+    return source.kind == Source::Kind::File ? ReadChannelLabels(source.path) : ChannelLabels{};
+}
+
 int Show(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
-    const IoConfigImage image = Load(ParseSource(arguments.operands[0], arguments));
-    PrintCsvOr(arguments, ListAssignmentsCsv(image), ListAssignments(image));
+    const Source source = ParseSource(arguments.operands[0], arguments);
+    const IoConfigImage image = Load(source);
+    if (arguments.json) PrintJson(ShowJson(image, LabelsOf(source)));
+    else PrintCsvOr(arguments, ListAssignmentsCsv(image), ListAssignments(image));
     return AllWell;
 }
 
@@ -274,10 +287,13 @@ int Check(const Arguments& arguments) {
     const IoConfigImage image = Load(source);
     const std::optional<uint16_t> controller = ChannelsController(source, arguments);
     const std::vector<Finding> findings = controller ? CheckedAgainst(*controller, image) : CheckAssignments(image);
-    PrintFindings(findings);
     const int errors = CountFindings(findings, FindingLevel::Error);
-    PrintText(stdout, "%s, %s\n", Counted(errors, "error", "errors").c_str(),
-                Counted(CountFindings(findings, FindingLevel::Warning), "warning", "warnings").c_str());
+    if (arguments.json) PrintJson(CheckJson(image, findings));
+    else {
+        PrintFindings(findings);
+        PrintText(stdout, "%s, %s\n", Counted(errors, "error", "errors").c_str(),
+                  Counted(CountFindings(findings, FindingLevel::Warning), "warning", "warnings").c_str());
+    }
     return errors == 0 ? AllWell : Found;
 }
 
@@ -286,7 +302,8 @@ int Diff(const Arguments& arguments) {
     const IoConfigImage oldImage = Load(ParseSource(arguments.operands[0], arguments));
     const IoConfigImage newImage = Load(ParseSource(arguments.operands[1], arguments));
     const std::vector<std::string> lines = DiffAssignments(oldImage, newImage);
-    Print(lines);
+    if (arguments.json) PrintJson(DiffJson(oldImage, newImage));
+    else Print(lines);
     return lines.empty() ? AllWell : Found;
 }
 
@@ -305,9 +322,9 @@ int Map(const Arguments& arguments) {
     const IoConfigImage image = Load(source);
     const std::optional<uint16_t> controller = ChannelsController(source, arguments);
     const std::optional<ChannelConfiguration> channels = ChannelsOf(controller);
-    const ChannelLabels labels = source.kind == Source::Kind::File ? ReadChannelLabels(source.path) : ChannelLabels{};
-    const std::vector<MappedChannel> map = MapChannels(image, channels, labels);
-    if (arguments.html)
+    const std::vector<MappedChannel> map = MapChannels(image, channels, LabelsOf(source));
+    if (arguments.json) PrintJson(MapJson(map, controller));
+    else if (arguments.html)
         PrintText(stdout, "%s", IoMapHtml(map, {SourceName(source), controller ? ControllerNumberText(*controller) : "", LocalDateText()})
                               .c_str());
     else PrintCsvOr(arguments, IoMapCsv(map, arguments.bom ? CsvFor::Excel : CsvFor::Scripts),
@@ -336,6 +353,13 @@ constexpr unsigned SilentWaitMs = 2000;
 constexpr const char* Forcing = " (--force writes it anyway)";
 constexpr const char* ElevationHint = "Writing to the driver needs an elevated prompt (Run as administrator).";
 
+// A write stopped before anything was tried; with --json its document says
+// so, with the check that stopped it.
+[[noreturn]] void StopWrite(const Arguments& arguments, const WriteReport& report, const std::string& why) {
+    if (arguments.json) PrintJson(WriteJson(report));
+    throw Trouble{why};
+}
+
 int Write(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const std::string path = FullPath(arguments.operands[0]);
@@ -343,15 +367,16 @@ int Write(const Arguments& arguments) {
     const IoConfigImage image = ReadFile(path);
     TryToBindBoard();
     const TargetCheck check = CheckAgainstTarget(controller, image);
+    WriteReport report{controller, path, image, check, std::nullopt};
     if (CountFindings(check.findings, FindingLevel::Error) != 0) {
-        PrintFindings(check.findings);
+        if (!arguments.json) PrintFindings(check.findings);
         if (!arguments.force)
-            throw Trouble{"not written: " + path + " has conflicts for " + Controller(controller) + Forcing};
+            StopWrite(arguments, report, "not written: " + path + " has conflicts for " + Controller(controller) + Forcing);
     }
     if (check.result != TargetCheckResult::Checked) {
         const std::string unchecked = TargetNotCheckedText(controller, check.result);
-        if (!arguments.force) throw Trouble{"not written: " + unchecked + Forcing};
-        PrintText(stdout, "warning: %s\n", unchecked.c_str());
+        if (!arguments.force) StopWrite(arguments, report, "not written: " + unchecked + Forcing);
+        if (!arguments.json) PrintText(stdout, "warning: %s\n", unchecked.c_str());
     }
     bool told = false;
     const DriverUpdateOutcome outcome =
@@ -361,7 +386,9 @@ int Write(const Arguments& arguments) {
             told = true;
         });
     std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
-    if (outcome.lockError == 0 && outcome.copyError == 0) {
+    report.outcome = outcome;
+    if (arguments.json) PrintJson(WriteJson(report));
+    else if (outcome.lockError == 0 && outcome.copyError == 0) {
         PrintText(stdout, "Stored %s for %s from %s.\n", Counted(AxisRecordsInUse(image), "axis", "axes").c_str(),
                     Controller(controller).c_str(), path.c_str());
         if (outcome.copyPath.empty()) PrintText(stdout, "Nothing was stored before: no copy made.\n");
@@ -369,12 +396,12 @@ int Write(const Arguments& arguments) {
     }
     // The store's failure comes last.
     if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
-    if (outcome.check.result == WriteCheckResult::Differs) {
+    if (!arguments.json && outcome.check.result == WriteCheckResult::Differs) {
         PrintText(stdout, "%s\n", WriteDiffersHeading(controller).c_str());
         Print(outcome.check.differences);
         PrintText(stdout, "%s\n", WriteDiffersClosing);
     }
-    if (outcome.check.result == WriteCheckResult::Verified)
+    if (!arguments.json && outcome.check.result == WriteCheckResult::Verified)
         PrintText(stdout, "Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
     if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
     for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
@@ -390,6 +417,10 @@ int Backups(const Arguments& arguments) {
     if (arguments.controller) {
         const std::string wanted = ControllerNumberText(*arguments.controller);
         std::erase_if(copies, [&](const BackupCopy& copy) { return copy.controller != wanted; });
+    }
+    if (arguments.json) {
+        PrintJson(BackupsJson(folder, copies, skipped));
+        return AllWell;
     }
     if (copies.empty()) {
         const std::string whose = arguments.controller ? " of " + Controller(*arguments.controller) : "";
@@ -416,13 +447,13 @@ struct Command {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"show", Show, "tvxio show SOURCE [--csv [--bom]]", {"-b", "--csv", "--bom"}},
-        {"check", Check, "tvxio check SOURCE [-b N]", {"-b"}},
-        {"diff", Diff, "tvxio diff OLD NEW", {"-b"}},
-        {"map", Map, "tvxio map SOURCE [-b N] [--csv [--bom] | --html]", {"-b", "--csv", "--bom", "--html"}},
+        {"show", Show, "tvxio show SOURCE [--csv [--bom] | --json]", {"-b", "--csv", "--bom", "--json"}},
+        {"check", Check, "tvxio check SOURCE [-b N] [--json]", {"-b", "--json"}},
+        {"diff", Diff, "tvxio diff OLD NEW [--json]", {"-b", "--json"}},
+        {"map", Map, "tvxio map SOURCE [-b N] [--csv [--bom] | --html | --json]", {"-b", "--csv", "--bom", "--html", "--json"}},
         {"read", Read, "tvxio read FILE [-b N]", {"-b"}},
-        {"write", Write, "tvxio write FILE [-b N] [--force] [--note TEXT]", {"-b", "--force", "--note"}},
-        {"backups", Backups, "tvxio backups [-b N]", {"-b"}}};
+        {"write", Write, "tvxio write FILE [-b N] [--force] [--note TEXT] [--json]", {"-b", "--force", "--note", "--json"}},
+        {"backups", Backups, "tvxio backups [-b N] [--json]", {"-b", "--json"}}};
     return commands;
 }
 
@@ -440,6 +471,8 @@ void ExpectOptionsOf(const Command& command, const Arguments& arguments) {
         if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
             throw Trouble{option + " does not apply to tvxio " + command.name + usage};
     if (arguments.csv && arguments.html) throw Trouble{"--csv and --html exclude each other" + usage};
+    if (arguments.json && (arguments.csv || arguments.html))
+        throw Trouble{(arguments.csv ? "--csv" : "--html") + std::string(" and --json exclude each other") + usage};
     if (arguments.bom && !arguments.csv) throw Trouble{"--bom goes with --csv" + usage};
 }
 

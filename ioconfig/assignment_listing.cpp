@@ -65,6 +65,27 @@ std::vector<std::string> ListAssignments(const IoConfigImage& image) {
     return lines;
 }
 
+std::vector<std::string> ListAssignmentLines(const IoConfigImage& image, const ChannelLabels& labels) {
+    std::vector<std::string> lines;
+    std::set<int> used;
+    const auto labelled = [&labels](int channel) {
+        const auto label = labels.find(channel);
+        return label == labels.end() ? std::string() : " \"" + label->second + "\"";
+    };
+    for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {
+        const AxisIoRecord record = GetAxisRecord(image, axis);
+        lines.push_back(AxisName(axis) + ": " + KindName(GetAxisKind(record)));
+        for (const SignalRow& row : SignalsOf(GetAxisKind(record))) {
+            const int channel = GetChannel(record, row.signal);
+            used.insert(channel);
+            lines.push_back(AxisName(axis) + " " + row.label + ": " + ChannelText(channel) + labelled(channel));
+        }
+    }
+    for (const auto& [channel, label] : labels)
+        if (!used.contains(channel)) lines.push_back("Channel " + std::to_string(channel) + ":" + labelled(channel));
+    return lines;
+}
+
 std::vector<std::string> ListAssignmentsCsv(const IoConfigImage& image) {
     std::vector<std::string> lines{"axis,kind,signal,direction,channel"};
     for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {

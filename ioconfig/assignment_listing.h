@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ioconfig/io_config_image.h"
+#include "ioconfig/io_map.h"
 
 // "Servo" or "Stepper".
 const char* KindName(AxisKind kind);
@@ -18,6 +19,12 @@ const char* DirectionName(SignalDirection direction);
 // "Axis 1: Servo", then each of its six signals as in the summary, its
 // channel or "--" for none.
 std::vector<std::string> ListAssignments(const IoConfigImage& image);
+
+// For comparing line by line (git diff): "Axis 2: Stepper", then a line a
+// signal that names its axis, "Axis 2 Amp Enable (out): 26", with the
+// channel's label in quotes when it has one; then each labelled channel no
+// signal uses, "Channel 30: \"spare\"".
+std::vector<std::string> ListAssignmentLines(const IoConfigImage& image, const ChannelLabels& labels);
 
 // "axis,kind,signal,direction,channel", then a row a signal; an empty
 // channel field for none.

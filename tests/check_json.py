@@ -37,4 +37,8 @@ assert refused["store"]["result"] == "not tried" and refused["findings"][0]["cha
 assert [write[step]["result"] for step in ("store", "restart", "readBack")] == ["stored", "restarted", "verified"], write
 copies = docs["backups"]["copies"]
 assert [(c["path"], c["note"], c["before"], c["axes"]) for c in copies] == [(write["copy"], NOTE, "Write", 2)], copies
+entries = docs["log"]["entries"]
+assert [(e["command"], e["result"], e["note"], e["copy"]) for e in entries] == [
+    ("write", "verified", NOTE, write["copy"]), ("write", "verified", None, None)], entries
+assert entries[0]["changes"] == [] and len(entries[0]["sha256"]) == 64 and entries[0]["controller"] == 0, entries[0]
 print(f"{len(docs)} documents read")

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controller/driver_backup.h"
+#include "controller/journal.h"
 #include "controller/system_error.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/child_process.h"
@@ -140,10 +141,11 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         {"show " + empty, "tvxio: " + empty + ": holds no Axis1IOConfig value"},
         {"show " + folder.File("missing.tvxio"), "tvxio: cannot read " + folder.File("missing.tvxio") + ": File not found."},
         {"map " + empty + " --csv --html", "tvxio: --csv and --html exclude each other; usage: tvxio map SOURCE [-b N] [--csv [--bom] | --html | --json]"},
-        {"show " + empty + " --json --csv", "tvxio: --csv and --json exclude each other; usage: tvxio show SOURCE [--csv [--bom] | --json]"},
+        {"show " + empty + " --json --csv", "tvxio: --csv and --json exclude each other; usage: tvxio show SOURCE [--csv [--bom] | --json | --lines]"},
+        {"show " + empty + " --json --lines", "tvxio: --json and --lines exclude each other; usage: tvxio show SOURCE [--csv [--bom] | --json | --lines]"},
         {"read " + empty + " --json", "tvxio: --json does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
         {"read " + empty + " --note x", "tvxio: --note does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
-        {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom] | --json]"},
+        {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom] | --json | --lines]"},
         {"show " + folder.Path(), "tvxio: " + folder.Path() + ": is a folder"},
         {"read " + deep + "\\g.tvxio", "tvxio: cannot save " + deep + "\\g.tvxio: " + SystemErrorText(ERROR_FILENAME_EXCED_RANGE)},
     };
@@ -162,7 +164,7 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     const FinishedRun help = RunTvxio("--help");
     EXPECT_EQ(help.status, 0u);
     ASSERT_FALSE(help.out.empty());
-    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv [--bom] | --json]");
+    EXPECT_EQ(help.out[0], "usage: tvxio show SOURCE [--csv [--bom] | --json | --lines]");
     EXPECT_EQ(RunTvxio("/?").out, help.out);
     EXPECT_EQ(RunTvxio("--version").out, Lines{"tvxio 1.0.0"});
 }
@@ -404,6 +406,30 @@ TEST_F(Tvxio, AnyNoteIsKeptAsWritten) {
     EXPECT_EQ(notes, (Lines{" lead ", "\"ECO 12\"", "two\nlines \\ end"}));
 }
 
+// Every write goes into the journal, which log lists newest first; a journal
+// that cannot be written stops no write, but is said, with status 1.
+TEST_F(Tvxio, LogListsTheJournalNewestFirstAndAnUnwritableJournalIsSaid) {
+    DeleteFileA(JournalPath().c_str());
+    EXPECT_EQ(RunTvxio("log").out, Lines{"No entries in " + JournalPath() + "."});
+    const std::string path = TwoAxes("two.tvxio");
+    ASSERT_EQ(RunTvxio("write " + path).status, 0u);
+    board.Describe("registry = off\n");
+    ASSERT_EQ(RunTvxio("write " + path + " --force").status, 1u);
+    const Lines listed = RunTvxio("log").out;
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_TRUE(listed[0].ends_with("  controller 0  write  differs  " + path)) << listed[0];
+    EXPECT_TRUE(listed[1].ends_with("  controller 0  write  verified  " + path)) << listed[1];
+    EXPECT_EQ(RunTvxio("log -b 3").out, Lines{"No entries of controller 3 in " + JournalPath() + "."});
+
+    board.Describe("");
+    ASSERT_TRUE(DeleteFileA(JournalPath().c_str()) && CreateDirectoryA(JournalPath().c_str(), nullptr));
+    const FinishedRun unjournalled = RunTvxio("write " + path);
+    RemoveDirectoryA(JournalPath().c_str());
+    EXPECT_EQ(unjournalled.status, 1u);
+    EXPECT_EQ(unjournalled.err, Lines{"tvxio: the write was not added to the journal " + JournalPath() + ": " +
+                                      SystemErrorText(ERROR_ACCESS_DENIED)});
+}
+
 // Held by another writer past the wait, the controller is left alone.
 TEST_F(Tvxio, AnotherWriterOfTheControllerKeepsThisOneFromChangingAnything) {
     HANDLE lock = CreateMutexA(nullptr, TRUE, "Global\\Quillet.Controller0");
@@ -452,11 +478,13 @@ TEST_F(TvxioJson, EachCommandPrintsOneDocument) {
                                                             "\r\nAxis2IOConfig=" + HexText(Stepper(25)) +
                                                             "\r\n[ChannelLabels]\r\nChannel25=" + note + "\r\n");
     const std::string clean = TwoAxes("clean.tvxio");
+    DeleteFileA(JournalPath().c_str());
     ASSERT_EQ(RunTvxio("write " + clean).status, 0u);  // so that the next write keeps a copy
     const std::tuple<const char*, std::string, unsigned> runs[] = {
         {"show", "show " + labelled, 0}, {"check", "check " + labelled, 1}, {"diff", "diff " + labelled + " " + clean, 1},
         {"map", "map " + labelled + " -b 0", 0}, {"refused", "write " + labelled, 2},
-        {"write", "write " + clean + " --note \"" + note + "\"", 0}, {"backups", "backups", 0}};
+        {"write", "write " + clean + " --note \"" + note + "\"", 0}, {"backups", "backups", 0},
+        {"log", "log -b 0", 0}};
     for (const auto& [name, arguments, status] : runs) {
         const FinishedRun run = RunTvxio(arguments + " --json");
         EXPECT_EQ(run.status, status) << arguments;

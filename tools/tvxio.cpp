@@ -15,6 +15,8 @@
 #include "controller/whole_file.h"
 #include "controller/controller_io.h"
 #include "controller/driver_backup.h"
+#include "controller/journal.h"
+#include "ioconfig/json_text.h"
 #include "controller/driver_store.h"
 #include "controller/driver_update.h"
 #include "controller/library_binding.h"
@@ -73,6 +75,7 @@ struct Arguments {
     bool bom = false;  // CSV for Excel
     bool html = false;
     bool json = false;  // one document for scripts instead of the text
+    bool lines = false;  // a line a signal, for comparing files line by line
     bool force = false;
     std::string note;  // for the copy write keeps
 };
@@ -95,6 +98,7 @@ Arguments ParseArguments(int argc, char** argv) {
         else if (word == "--bom") arguments.bom = true;
         else if (word == "--html") arguments.html = true;
         else if (word == "--json") arguments.json = true;
+        else if (word == "--lines") arguments.lines = true;
         else if (word == "--force") arguments.force = true;
         else if (word == "--note" && i + 1 < argc) arguments.note = argv[++i];
         else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
@@ -255,6 +259,7 @@ int Show(const Arguments& arguments) {
     const Source source = ParseSource(arguments.operands[0], arguments);
     const IoConfigImage image = Load(source);
     if (arguments.json) PrintJson(ShowJson(image, LabelsOf(source)));
+    else if (arguments.lines) Print(ListAssignmentLines(image, LabelsOf(source)));
     else PrintCsvOr(arguments, ListAssignmentsCsv(image), ListAssignments(image));
     return AllWell;
 }
@@ -380,7 +385,7 @@ int Write(const Arguments& arguments) {
     }
     bool told = false;
     const DriverUpdateOutcome outcome =
-        WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note}, [&](unsigned waitedMs) {
+        WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note, Version, path}, [&](unsigned waitedMs) {
             if (told || waitedMs < SilentWaitMs) return;
             PrintText(stderr, "Waiting for %s to restart...\n", Controller(controller).c_str());
             told = true;
@@ -405,8 +410,13 @@ int Write(const Arguments& arguments) {
         PrintText(stdout, "Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
     if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
     for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
+    if (outcome.journalError != 0) {
+        std::string unjournalled = JournalFailureText("write", outcome.journalError);
+        unjournalled[0] = 't';  // "the write was not added...", as tvxio's lines begin
+        PrintTrouble(unjournalled);
+    }
     if (!failures.empty()) return TroubleStatus;
-    return outcome.check.result == WriteCheckResult::Differs ? Found : AllWell;
+    return outcome.check.result == WriteCheckResult::Differs || outcome.journalError != 0 ? Found : AllWell;
 }
 
 int Backups(const Arguments& arguments) {
@@ -436,6 +446,39 @@ int Backups(const Arguments& arguments) {
     return AllWell;
 }
 
+// The journal, newest first, optionally of one controller.
+int Log(const Arguments& arguments) {
+    ExpectOperands(arguments, 0);
+    uint32_t error = 0;
+    int skipped = 0;
+    std::vector<JournalEntry> entries = ReadJournal(error, skipped);
+    if (error != 0 && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+        throw Trouble{"cannot read the journal " + JournalPath() + ": " + SystemErrorText(error)};
+    std::reverse(entries.begin(), entries.end());
+    if (arguments.controller)
+        std::erase_if(entries, [&](const JournalEntry& entry) { return entry.controller != *arguments.controller; });
+    if (arguments.json) {
+        std::vector<std::string> lines;
+        for (const JournalEntry& entry : entries) lines.push_back(JournalLine(entry));
+        PrintJson(JsonObject({{"schema", JsonNumber(1)}, {"journal", JsonString(JournalPath())},
+                              {"entries", JsonArray(lines)}, {"skipped", JsonNumber(skipped)}}));
+        return AllWell;
+    }
+    if (arguments.csv) {
+        Print(JournalCsvRows(entries));
+        return AllWell;
+    }
+    if (entries.empty()) {
+        const std::string whose = arguments.controller ? " of " + Controller(*arguments.controller) : "";
+        PrintText(stdout, "No entries%s in %s.\n", whose.c_str(), JournalPath().c_str());
+    }
+    for (const JournalEntry& entry : entries) PrintText(stdout, "%s\n", JournalListLine(entry).c_str());
+    if (skipped != 0)
+        PrintText(stdout, "Skipped %s of %s that %s not read as an entry.\n", Counted(skipped, "line", "lines").c_str(),
+                  JournalPath().c_str(), skipped == 1 ? "does" : "do");
+    return AllWell;
+}
+
 // Each command, its usage line and the options it takes; -b N names the
 // controller of board and stored, and so goes with every command.
 struct Command {
@@ -447,13 +490,14 @@ struct Command {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"show", Show, "tvxio show SOURCE [--csv [--bom] | --json]", {"-b", "--csv", "--bom", "--json"}},
+        {"show", Show, "tvxio show SOURCE [--csv [--bom] | --json | --lines]", {"-b", "--csv", "--bom", "--json", "--lines"}},
         {"check", Check, "tvxio check SOURCE [-b N] [--json]", {"-b", "--json"}},
         {"diff", Diff, "tvxio diff OLD NEW [--json]", {"-b", "--json"}},
         {"map", Map, "tvxio map SOURCE [-b N] [--csv [--bom] | --html | --json]", {"-b", "--csv", "--bom", "--html", "--json"}},
         {"read", Read, "tvxio read FILE [-b N]", {"-b"}},
         {"write", Write, "tvxio write FILE [-b N] [--force] [--note TEXT] [--json]", {"-b", "--force", "--note", "--json"}},
-        {"backups", Backups, "tvxio backups [-b N] [--json]", {"-b", "--json"}}};
+        {"backups", Backups, "tvxio backups [-b N] [--json]", {"-b", "--json"}},
+        {"log", Log, "tvxio log [-b N] [--json | --csv]", {"-b", "--json", "--csv"}}};
     return commands;
 }
 
@@ -470,9 +514,11 @@ void ExpectOptionsOf(const Command& command, const Arguments& arguments) {
     for (const std::string& option : arguments.options)
         if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
             throw Trouble{option + " does not apply to tvxio " + command.name + usage};
-    if (arguments.csv && arguments.html) throw Trouble{"--csv and --html exclude each other" + usage};
-    if (arguments.json && (arguments.csv || arguments.html))
-        throw Trouble{(arguments.csv ? "--csv" : "--html") + std::string(" and --json exclude each other") + usage};
+    std::vector<std::string> forms;
+    for (const auto& [given, form] : {std::pair{arguments.csv, "--csv"}, std::pair{arguments.html, "--html"},
+                                      std::pair{arguments.json, "--json"}, std::pair{arguments.lines, "--lines"}})
+        if (given) forms.push_back(form);
+    if (forms.size() > 1) throw Trouble{forms[0] + " and " + forms[1] + " exclude each other" + usage};
     if (arguments.bom && !arguments.csv) throw Trouble{"--bom goes with --csv" + usage};
 }
 

@@ -72,6 +72,7 @@ TEST(Product, CarriesItsIconMenuPageTemplateAndAnX86Manifest) {
     EXPECT_NE(FindResource(quillet, "#14", "#101"), nullptr);   // icon group
     EXPECT_NE(FindResource(quillet, "#4", "APPMENU"), nullptr);
     EXPECT_NE(FindResource(quillet, "#5", "#2000"), nullptr);   // axis-pair page
+    EXPECT_NE(FindResource(quillet, "#11", "#1"), nullptr);     // the Event Log's messages
     const PeResource* manifest = FindResource(quillet, "#24", "#1");
     ASSERT_NE(manifest, nullptr);
     EXPECT_NE(manifest->data.find("name=\"Quillet\" version=\"1.0.0.0\" processorArchitecture=\"X86\""),
@@ -83,6 +84,7 @@ TEST(Product, TvxioIsA32BitConsoleProgramThatRunsAsInvoker) {
     const PeFile tvxio = Product("tvxio.exe");
     EXPECT_EQ(tvxio.machine, PeMachineI386);
     EXPECT_EQ(tvxio.subsystem, PeSubsystemWindowsConsole);
+    EXPECT_NE(FindResource(tvxio, "#11", "#1"), nullptr);  // the Event Log's messages
     const PeResource* manifest = FindResource(tvxio, "#24", "#1");
     ASSERT_NE(manifest, nullptr);
     EXPECT_NE(manifest->data.find("level=\"asInvoker\""), std::string::npos);

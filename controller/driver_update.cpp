@@ -6,6 +6,7 @@
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/system_error.h"
+#include "controller/event_log.h"
 #include "controller/journal.h"
 #include "controller/system_handles.h"
 #include "controller/whole_file.h"
@@ -77,8 +78,12 @@ DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& c
     std::vector<std::string> changes;
     // Under the controller's lock where it was had, so that the journal's
     // order is the controller's; a command refused the lock is recorded too.
+    // The Event Log carries the same event to the plant's IT; the journal is
+    // the record, so only its failure is said.
     const auto recorded = [&] {
-        outcome.journalError = AppendToJournal(EntryFor(controllerNumber, copy, command, outcome, changes));
+        const JournalEntry entry = EntryFor(controllerNumber, copy, command, outcome, changes);
+        outcome.journalError = AppendToJournal(entry);
+        ReportToEventLog(LevelOf(entry), JournalEventText(entry));
         return outcome;
     };
     {

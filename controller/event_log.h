@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-enum class EventLevel { Information, Warning, Error };
+#include "ioconfig/journal_entry.h"
 
 // Reports text to the Application log under the source "Quillet".
 // Returns 0, or the system's error code.

@@ -23,11 +23,11 @@ bool IsOneOf(const std::string& result, std::initializer_list<const char*> words
 
 }  // namespace
 
-JournalSeverity SeverityOf(const JournalEntry& entry) {
+EventLevel LevelOf(const JournalEntry& entry) {
     using namespace JournalResult;
-    if (IsOneOf(entry.result, {Verified, Done})) return JournalSeverity::Information;
-    if (IsOneOf(entry.result, {NotChecked, Differs})) return JournalSeverity::Warning;
-    return JournalSeverity::Error;
+    if (IsOneOf(entry.result, {Verified, Done})) return EventLevel::Information;
+    if (IsOneOf(entry.result, {NotChecked, Differs})) return EventLevel::Warning;
+    return EventLevel::Error;
 }
 
 std::string JournalLine(const JournalEntry& entry) {

@@ -34,8 +34,10 @@ constexpr const char* Refused = "refused";         // another writer held the co
 constexpr const char* Failed = "failed";           // the copy, the store or the restart failed
 }  // namespace JournalResult
 
-enum class JournalSeverity { Information, Warning, Error };
-JournalSeverity SeverityOf(const JournalEntry& entry);
+// As the Windows Event Log grades its events: done and verified is
+// information, differs or not checked a warning, refused or failed an error.
+enum class EventLevel { Information, Warning, Error };
+EventLevel LevelOf(const JournalEntry& entry);
 
 // One JSON object without a line break; empty fields are null.
 std::string JournalLine(const JournalEntry& entry);

@@ -7,10 +7,6 @@ AppState* CreateAppState(HWND window) {
     state->imageValid = false;
     state->deviceHandle = nullptr;
     state->mainWindow = window;
-    state->controllerId = 0;
-    state->unsaved = false;
-    state->driverJob = nullptr;
-    state->closeWhenDone = false;
     SetUpSettingsPaths(*state);
     return state;
 }

@@ -5,14 +5,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "app/held_assignments.h"
 #include "controller/quillet_settings.h"
 #include "ioconfig/io_config_image.h"
-#include "ioconfig/io_map.h"
-
-struct DriverJob;
 
 struct AppState {
     char saveFolder[PathFieldSize];
@@ -22,25 +19,10 @@ struct AppState {
     HWND mainWindow;
     int32_t controllerId;
     char settingsPath[PathFieldSize];
-    // Where the image came from, as the caption names it ("Controller 0",
-    // "press7.tvxio"); empty until one is held.
-    std::string source;
-    // The full path of the file the image came from or was saved to; empty
-    // for a controller's.
-    std::string sourcePath;
-    // Changes neither saved nor written since.
-    bool unsaved;
-    // The controller the assignments were read from; none for a file's.
-    std::optional<uint16_t> readFrom;
-    // What the last Write, Reset or export did, shown in the status bar.
-    std::string statusLine;
-    // The channel labels of the file the image came from.
-    ChannelLabels labels;
-    // The Write or Reset whose engine call runs on its own thread; none
-    // when idle.
-    DriverJob* driverJob;
-    // Closing was asked for while it ran: the window closes when it ends.
-    bool closeWhenDone;
+    // What the window holds about its assignments. Where they came from is
+    // set by HoldAssignments and HoldSavedFile alone, so that every load
+    // sets all of it.
+    HeldAssignments held;
 };
 static_assert(sizeof(bool) == 1, "imageValid is an 8-bit boolean");
 

@@ -233,6 +233,6 @@ int EditIoAssignments(HWND owner, AppState& state) {
 void ReconfigureIoAssignments(HWND window, AppState& state) {
     const IoConfigImage before = state.image;
     EditIoAssignments(window, state);
-    if (state.image.bytes != before.bytes) state.unsaved = true;
+    if (state.image.bytes != before.bytes) state.held.unsaved = true;
     ShowHeldImage(window, state);
 }

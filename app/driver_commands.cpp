@@ -42,9 +42,10 @@ bool Confirmed(HWND window, const std::string& text) {
 // time, without a note. The journal names the file the assignments came
 // from, or the controller they were read from.
 CopyRequest CopyOf(const AppState& state) {
-    const std::string source = !state.sourcePath.empty() ? state.sourcePath
-                               : state.readFrom          ? "controller " + ControllerNumberText(*state.readFrom)
-                                                         : "";
+    const HeldAssignments& held = state.held;
+    const std::string source = !held.sourcePath.empty() ? held.sourcePath
+                               : held.readFrom          ? "controller " + ControllerNumberText(*held.readFrom)
+                                                        : "";
     return {BackupFolder(state), LocalClock, "", "quillet " QUILLET_VERSION_TEXT, source};
 }
 
@@ -53,7 +54,7 @@ constexpr size_t ListedConflicts = 10;
 // The outcome stays in the status bar until the next driver command.
 void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
     const uint16_t controller = ControllerNumber(state);
-    state.statusLine = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
+    state.held.statusLine = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
     ShowHeldImage(window, state);
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
     if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);
@@ -75,7 +76,7 @@ DWORD WINAPI RunDriverJob(void* data) {
 // Where no thread can be had, the command runs here, as it must run.
 void StartDriverCommand(HWND window, AppState& state, DriverCommand command) {
     auto* job = new DriverJob{window, command, ControllerNumber(state), state.image, CopyOf(state), GetTickCount64()};
-    state.driverJob = job;
+    state.held.driverJob = job;
     SetTimer(window, DriverProgressTimer, DriverProgressInterval, nullptr);
     ShowDriverProgress(window, state);
     job->thread = CreateThread(nullptr, 0, RunDriverJob, job, 0, nullptr);
@@ -134,7 +135,7 @@ void WriteIoToController(HWND window, AppState& state) {
     const uint16_t controller = ControllerNumber(state);
     if (AxisRecordsInUse(state.image) == 0) return Warn(window, NothingToWriteText(controller));
     const TargetCheck check = CheckAgainstTarget(controller, state.image);
-    if (!Confirmed(window, WriteConfirmationText(controller, state.readFrom)) ||
+    if (!Confirmed(window, WriteConfirmationText(controller, state.held.readFrom)) ||
         !CheckAccepted(window, controller, check))
         return;
     StartDriverCommand(window, state, DriverCommand::Write);
@@ -145,7 +146,7 @@ void ResetControllerToDefaults(HWND window, AppState& state) {
     StartDriverCommand(window, state, DriverCommand::Reset);
 }
 
-bool DriverCommandRunning(const AppState& state) { return state.driverJob != nullptr; }
+bool DriverCommandRunning(const AppState& state) { return state.held.driverJob != nullptr; }
 
 std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned seconds, bool waiting,
                                bool closing) {
@@ -158,10 +159,10 @@ std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned
 }
 
 void ShowDriverProgress(HWND window, AppState& state) {
-    const DriverJob& job = *state.driverJob;
+    const DriverJob& job = *state.held.driverJob;
     const auto seconds = static_cast<unsigned>((GetTickCount64() - job.started) / 1000);
-    state.statusLine = DriverProgressText(job.command == DriverCommand::Write, job.controller, seconds, job.waiting,
-                                          state.closeWhenDone);
+    state.held.statusLine = DriverProgressText(job.command == DriverCommand::Write, job.controller, seconds,
+                                               job.waiting, state.held.closeWhenDone);
     ShowStatusBar(window, state);
 }
 
@@ -174,29 +175,29 @@ void FinishDriverCommand(HWND window, AppState& state, LPARAM data) {
         CloseHandle(job->thread);
     }
     KillTimer(window, DriverProgressTimer);
-    state.driverJob = nullptr;
+    state.held.driverJob = nullptr;
     const DriverUpdateOutcome& outcome = job->outcome;
     if (job->command == DriverCommand::Write && outcome.lockError == 0 && outcome.copyError == 0 &&
         outcome.storeError == 0)
-        state.unsaved = false;
+        state.held.unsaved = false;
     ShowOutcome(window, state, job->command, outcome);
     // The pointer over the window loses its hourglass now, not at its next move.
     if (POINT pointer{}; GetCursorPos(&pointer) && WindowFromPoint(pointer) == window)
         SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    if (state.closeWhenDone) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (state.held.closeWhenDone) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 void CloseWhenDriverCommandEnds(HWND window, AppState& state) {
-    state.closeWhenDone = true;
+    state.held.closeWhenDone = true;
     ShowDriverProgress(window, state);
 }
 
 void WaitForDriverCommand(HWND window, AppState& state) {
-    if (state.driverJob == nullptr) return;
-    WaitForSingleObject(state.driverJob->thread, INFINITE);
+    if (state.held.driverJob == nullptr) return;
+    WaitForSingleObject(state.held.driverJob->thread, INFINITE);
     MSG done;
     while (PeekMessageA(&done, window, DriverCommandDone, DriverCommandDone, PM_REMOVE)) {}
-    CloseHandle(state.driverJob->thread);
-    delete state.driverJob;
-    state.driverJob = nullptr;
+    CloseHandle(state.held.driverJob->thread);
+    delete state.held.driverJob;
+    state.held.driverJob = nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/driver_commands.h"
+#include "app/held_assignments.h"
 #include "app/message_box.h"
 #include "app/settings.h"
 #include "app/summary_view.h"
@@ -66,8 +67,11 @@ bool RunConfigFileDialog(HWND window, char* path, const char* title, bool openin
     return true;
 }
 
+// The file's records go over a copy of the held image, whose other bytes
+// they keep; a refused file leaves the window as it was.
 void OpenChosenFile(HWND window, AppState& state, const char* path) {
-    const ConfigFileRead read = ReadIoConfigFile(path, state.image);
+    IoConfigImage image = state.image;
+    const ConfigFileRead read = ReadIoConfigFile(path, image);
     switch (read.status) {
         case ConfigFileReadStatus::Damaged: Warn(window, DamagedValueText(path, read.key)); return;
         case ConfigFileReadStatus::NoRecords: Warn(window, NoRecordsText(path, read.key)); return;
@@ -75,13 +79,7 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
         case ConfigFileReadStatus::Unreadable: Warn(window, UnreadableFileText(path, read.error)); return;
         case ConfigFileReadStatus::Read: break;
     }
-    state.imageValid = true;
-    state.readFrom.reset();
-    state.source = FileNameOf(path);
-    state.sourcePath = path;
-    state.unsaved = false;
-    state.labels = ReadChannelLabels(path);
-    ShowHeldImage(window, state);
+    HoldAssignments(window, state, image, FileSource(path, ReadChannelLabels(path)));
 }
 
 // As Open File opens the file chosen in its dialog.
@@ -144,7 +142,7 @@ std::string FileDialogFailureText(uint32_t dialogError) {
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening) {
     WORD fileNameOffset = 0;
     // Saving offers the name of the file the assignments came from.
-    const std::string offered = opening || state.readFrom ? "" : state.source;
+    const std::string offered = opening || state.held.readFrom ? "" : state.held.source;
     if (!RunConfigFileDialog(window, path, title, opening, state.saveFolder, fileNameOffset, ConfigFiles, offered))
         return false;
     RememberFolder(state, path, fileNameOffset);
@@ -152,7 +150,7 @@ bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char
 }
 
 bool MayReplaceAssignments(HWND window, AppState& state) {
-    if (!state.unsaved) return true;
+    if (!state.held.unsaved) return true;
     switch (ShowMessageBox(window, UnsavedChangesQuestion, MB_YESNOCANCEL | MB_ICONWARNING)) {
         case IDYES: return SaveIoConfigFile(window, state);
         case IDNO: return true;
@@ -186,7 +184,7 @@ void OpenDroppedFile(HWND window, AppState& state, HDROP drop) {
 void OpenFileNamedOnCommandLine(HWND window, AppState& state, const std::vector<std::string>& words) {
     for (const std::string& word : words) {
         // The profile functions would take a bare name as one in the Windows folder.
-        char path[MAX_PATH] = {};
+        char path[PathFieldSize] = {};
         const DWORD length = GetFullPathNameA(word.c_str(), sizeof path, path, nullptr);
         const DWORD attributes = length != 0 && length < sizeof path ? GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
@@ -205,14 +203,11 @@ bool SaveIoConfigFile(HWND window, AppState& state) {
     if (!PromptIoConfigFileName(window, state, path, SaveConfigFileTitle, false)) return false;
     // A file that refuses one key refuses the rest: said once.
     std::string differingKey;
-    if (const uint32_t error = WriteIoConfigFile(path, state.image, state.labels, &differingKey)) {
+    if (const uint32_t error = WriteIoConfigFile(path, state.image, state.held.labels, &differingKey)) {
         Warn(window, SaveFailureText(path, error, differingKey));
         return false;
     }
-    state.source = FileNameOf(path);
-    state.sourcePath = path;
-    state.unsaved = false;
-    ShowCaption(window, state);
+    HoldSavedFile(window, state, path);
     return true;
 }
 
@@ -239,14 +234,14 @@ void ExportIoMap(HWND window, AppState& state) {
         return;
     const uint16_t controller = ControllerNumber(state);
     const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(controller);
-    const std::vector<MappedChannel> map = MapChannels(state.image, channels, state.labels);
+    const std::vector<MappedChannel> map = MapChannels(state.image, channels, state.held.labels);
     std::string text = Utf8ByteOrderMark;
     if (filter == IoMapForExcel)
         for (const std::string& line : IoMapCsv(map, CsvFor::Excel)) text += line + "\r\n";
-    else text = IoMapHtml(map, {state.source, channels ? ControllerNumberText(controller) : "", LocalDateText()});
+    else text = IoMapHtml(map, {state.held.source, channels ? ControllerNumberText(controller) : "", LocalDateText()});
     if (const uint32_t error = WriteWholeTextFile(path, text))
         return Warn(window, std::string("Quillet could not save the I/O map to the file\n") + path + "\n" +
                                 SystemErrorText(error));
-    state.statusLine = std::string("Saved the I/O map to ") + path + ".";
+    state.held.statusLine = std::string("Saved the I/O map to ") + path + ".";
     ShowHeldImage(window, state);
 }

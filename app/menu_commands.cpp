@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/file_commands.h"
+#include "app/held_assignments.h"
 #include "app/message_box.h"
 #include "app/settings.h"
 #include "app/status_bar.h"
@@ -24,14 +25,8 @@ std::string OpenFailureText(uint16_t controllerNumber) {
 void ReadIoFromController(HWND window, AppState& state) {
     if (!MayReplaceAssignments(window, state)) return;
     const ControllerRead read = ReadControllerIoConfig(ControllerNumber(state), state.image);
-    if (read == ControllerRead::Read) {
-        state.imageValid = true;
-        state.readFrom = ControllerNumber(state);
-        state.source = "Controller " + ControllerNumberText(ControllerNumber(state));
-        state.sourcePath.clear();
-        state.unsaved = false;
-        state.labels.clear();
-    }
+    if (read == ControllerRead::Read)
+        return HoldAssignments(window, state, state.image, ControllerSource(ControllerNumber(state)));
     ShowHeldImage(window, state);
     if (read == ControllerRead::NotOpened) Warn(window, OpenFailureText(ControllerNumber(state)));
     if (read == ControllerRead::Failed) Warn(window, ReadFailureText(ControllerNumber(state)));

@@ -12,8 +12,16 @@ void CopyToPathField(char* field, const std::string& text) {
     AppendToPathField(field, PathFieldSize, text.c_str());
 }
 
+// The two directions between the window's fields and the file's values;
+// each path is cut to its field on the way in.
 QuilletSettings SettingsOf(const AppState& state) {
     return {state.settingsPath, state.controllerId, state.saveFolder};
+}
+
+void HoldSettings(AppState& state, const QuilletSettings& settings) {
+    CopyToPathField(state.settingsPath, settings.path);
+    state.controllerId = settings.controllerId;
+    CopyToPathField(state.saveFolder, settings.saveFolder);
 }
 
 }  // namespace
@@ -26,17 +34,12 @@ void AppendToPathField(char* field, size_t fieldSize, const char* text) {
     field[used + taken] = '\0';
 }
 
-void SetUpSettingsPaths(AppState& state) {
-    const QuilletSettings located = LocateSettings(true);
-    CopyToPathField(state.settingsPath, located.path);
-    CopyToPathField(state.saveFolder, located.saveFolder);
-}
+void SetUpSettingsPaths(AppState& state) { HoldSettings(state, LocateSettings(true)); }
 
 void LoadSettings(AppState& state) {
     QuilletSettings settings = SettingsOf(state);
     ReadSettings(settings);
-    state.controllerId = settings.controllerId;
-    CopyToPathField(state.saveFolder, settings.saveFolder);
+    HoldSettings(state, settings);
 }
 
 void StoreSettings(const AppState& state) { WriteSettings(SettingsOf(state)); }

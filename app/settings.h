@@ -10,7 +10,8 @@
 struct AppState;
 
 // Finds the settings file's path and the default folder of the dialogs,
-// creating the file's folders when missing.
+// creating the file's folders when missing, and holds them with the default
+// controller, 0, until the file is read.
 void SetUpSettingsPaths(AppState& state);
 void LoadSettings(AppState& state);
 void StoreSettings(const AppState& state);

@@ -39,8 +39,8 @@ void ShowStatusBar(HWND window, const AppState& state) {
     HWND bar = StatusBarOf(window);
     if (bar == nullptr) return;
     SendMessageA(bar, SB_SETTEXTA, TargetPart, reinterpret_cast<LPARAM>(TargetText(state).c_str()));
-    SendMessageA(bar, SB_SETTEXTA, StatusLinePart, reinterpret_cast<LPARAM>(state.statusLine.c_str()));
-    SendMessageA(bar, SB_SETTIPTEXTA, StatusLinePart, reinterpret_cast<LPARAM>(state.statusLine.c_str()));
+    SendMessageA(bar, SB_SETTEXTA, StatusLinePart, reinterpret_cast<LPARAM>(state.held.statusLine.c_str()));
+    SendMessageA(bar, SB_SETTIPTEXTA, StatusLinePart, reinterpret_cast<LPARAM>(state.held.statusLine.c_str()));
 }
 
 void FitStatusBar(HWND window) {

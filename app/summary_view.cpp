@@ -78,7 +78,7 @@ void PaintSummary(HWND window, HDC dc, const AppState& state) {
 }
 
 void ShowCaption(HWND window, const AppState& state) {
-    SetWindowTextA(window, WindowCaption(state.source, state.unsaved).c_str());
+    SetWindowTextA(window, WindowCaption(state.held.source, state.held.unsaved).c_str());
 }
 
 void ShowHeldImage(HWND window, const AppState& state) {

@@ -123,9 +123,9 @@ ResponsivenessRows MeasureResponsiveness(HWND quilletWindow) {
     const ProbeResult write = Probed(quilletWindow, [&](Probe& probe) {
         probe.counting = false;
         SendMessageA(quilletWindow, WM_COMMAND, MAKEWPARAM(IDM_WRITE_IO, 0), 0);
-        if (state.driverJob == nullptr) FailBench("Write did not start its work");
+        if (state.held.driverJob == nullptr) FailBench("Write did not start its work");
         probe.counting = true;
-        DispatchUntil([&state] { return state.driverJob == nullptr; });
+        DispatchUntil([&state] { return state.held.driverJob == nullptr; });
     });
     const ProbeResult idle = Probed(quilletWindow, [&](Probe&) {
         const double end = NowMilliseconds() + write.milliseconds;
@@ -133,8 +133,8 @@ ResponsivenessRows MeasureResponsiveness(HWND quilletWindow) {
     });
     // A third box would be a failure's.
     if (boxes.size() != 2 || boxes[1] != UncheckedTargetQuestionText(BenchController, TargetCheckResult::NotOpened) ||
-        state.statusLine.rfind("Stored ", 0) != 0)
-        FailBench("the write did not ask, store and verify as planned: " + state.statusLine);
+        state.held.statusLine.rfind("Stored ", 0) != 0)
+        FailBench("the write did not ask, store and verify as planned: " + state.held.statusLine);
     RemoveBenchKey();
     SetEnvironmentVariableA("KXSIM_BOARD", nullptr);
     SetEnvironmentVariableA("KXSIM_LOG", nullptr);

@@ -508,7 +508,7 @@ TEST_F(ConfigFile, ASaveThatFailsIsReportedWithTheSystemsReason) {
               "Quillet could not save the I/O configuration to the file\n" + locked + "\nSharing violation.");
 
     // The profile functions take the quotes off a quoted label: not the disk's fault.
-    State().labels[7] = "\"ECO 12\"";
+    State().held.labels[7] = "\"ECO 12\"";
     const std::string quoted = folder.File("quoted.tvxio");
     ExpectWarning(SaveAs(quoted), "Quillet could not save the I/O configuration to the file\n" + quoted +
                                       "\nIts value Channel7 did not read back as it was written.");
@@ -580,7 +580,7 @@ TEST_F(ConfigFileOnTheBoard, ReadSaveChangeOpenWriteAndReadAgain) {
     const IoConfigImage written = State().image;
     {
         MessageBoxAnswerer confirm(IDOK);
-        State().unsaved = true;
+        State().held.unsaved = true;
         quillet.Command(IDM_WRITE_IO);
         quillet.AwaitDriverCommand();
         EXPECT_EQ(confirm.Seen().size(), 1u);
@@ -615,10 +615,10 @@ TEST_F(ConfigFileOnTheBoard, UnsavedChangesAreAskedAboutFirstAndEachAnswerDoesWh
                            Row{IDM_OPEN_FILE, IDYES, "saved.tvxio", 2, "saved.tvxio - Quillet"},
                            Row{IDM_READ_IO, IDNO, "", 0, "Controller 0 - Quillet"}, Row{0, IDCANCEL, "", 0, nullptr},
                            Row{0, IDNO, "", 0, "other.tvxio - Quillet"}, Row{WM_CLOSE, IDCANCEL, "", 0, nullptr}}) {
-        State().unsaved = false;
+        State().held.unsaved = false;
         quillet.Command(IDM_READ_IO);
         SetChannel(State().image, 1, IoSignal::Enable, 33);
-        State().unsaved = true;
+        State().held.unsaved = true;
         const IoConfigImage edited = State().image;
         FileDialogAnswerer answerer(*row.path ? folder.File(row.path) : "", row.answer);
         if (row.command == 0) DropFile(quillet.Handle(), other);
@@ -628,13 +628,13 @@ TEST_F(ConfigFileOnTheBoard, UnsavedChangesAreAskedAboutFirstAndEachAnswerDoesWh
         EXPECT_EQ(answerer.boxes[0].text, UnsavedChangesQuestion);
         EXPECT_EQ(answerer.boxes[0].icon, WarningIcon);
         EXPECT_EQ(answerer.dialogs.size(), row.dialogs) << row.path;
-        EXPECT_EQ(State().unsaved, row.caption == nullptr) << row.path;
+        EXPECT_EQ(State().held.unsaved, row.caption == nullptr) << row.path;
         if (row.caption == nullptr) EXPECT_EQ(State().image.bytes, edited.bytes);
         else EXPECT_EQ(WindowText(quillet.Handle()), row.caption);
     }
     EXPECT_EQ(GetChannel(State().image, 1, IoSignal::Enable), 33);  // as saved.tvxio holds it
     EXPECT_TRUE(IsWindow(quillet.Handle()));
-    State().unsaved = false;
+    State().held.unsaved = false;
 }
 
 TEST_F(ConfigFile, OpenCopyOpensInTheCopiesFolderAndLeavesTheOtherDialogsWhereTheyWere) {
@@ -665,10 +665,10 @@ TEST_F(ConfigFileOnTheBoard, ExportIoMapCarriesTheFilesLabelsWhichSaveAsKeeps) {
     FileDialogAnswerer answerer(folder.File("map"));
     quillet.Command(IDM_EXPORT_MAP);
     EXPECT_NE(ReadTextFile(folder.File("map.html")).find("<td>X1:3</td>"), std::string::npos);
-    EXPECT_EQ(State().statusLine, "Saved the I/O map to " + folder.File("map.html") + ".");
+    EXPECT_EQ(State().held.statusLine, "Saved the I/O map to " + folder.File("map.html") + ".");
 
     // For Excel: a byte-order mark, and a label that would be a formula as text.
-    State().labels[3] = "=HYPERLINK(\"x\")";
+    State().held.labels[3] = "=HYPERLINK(\"x\")";
     {
         FileDialogAnswerer excel(folder.File("map.csv"), IDOK, 1);
         quillet.Command(IDM_EXPORT_MAP);

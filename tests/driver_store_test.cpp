@@ -601,7 +601,7 @@ TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     ASSERT_EQ(taken.size(), 19u);
     EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
                             taken.substr(11, 2) + taken.substr(14, 2) + taken.substr(17, 2) + ".tvxio");
-    EXPECT_EQ(State().statusLine, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
+    EXPECT_EQ(State().held.statusLine, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
                                         "; the values stored before are in " + copy + "; controller 0 holds them.");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(1)), RecordText(Patterned(9)));
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "(missing)");
@@ -808,7 +808,7 @@ TEST_F(DriverStore, WritesAndResetsAreInTheJournalWhateverTheirOutcome) {
     RemoveDirectoryA(JournalFolder().c_str());
     createJournalFolder = CreateFolderRecordingAccess;
     HoldAxes(State(), 2);
-    State().readFrom = 0;
+    State().held.readFrom = 0;
     EXPECT_EQ(Run(IDM_WRITE_IO).size(), 1u);
     EXPECT_EQ(Run(IDM_RESET_CONTROLLER).size(), 1u);
     createJournalFolder = CreateDirectoryA;
@@ -850,7 +850,7 @@ TEST_F(DriverStore, WhileTheControllerRestartsTheWindowAnswersAndClosesOnlyAfter
         if (!answers.empty()) answers.erase(answers.begin());
     });
     quillet.Command(IDM_WRITE_IO);
-    ASSERT_NE(State().driverJob, nullptr);
+    ASSERT_NE(State().held.driverJob, nullptr);
     Probe probe{window};
     HANDLE prober = CreateThread(nullptr, 0, RunProbe, &probe, 0, nullptr);
     HMENU controllerMenu = GetSubMenu(GetMenu(window), 1);

@@ -239,7 +239,7 @@ TEST_F(Editor, CancelGoesBackToTheLastApplyAndOnlyKeptChangesMarkTheCaption) {
                            Row{false, WM_SYSCOMMAND, SC_CLOSE, 25}, Row{true, PSM_PRESSBUTTON, PSBTN_CANCEL, 34},
                            Row{false, PSM_PRESSBUTTON, PSBTN_OK, 33}}) {
         quillet.State().image = read;
-        quillet.State().unsaved = false;
+        quillet.State().held.unsaved = false;
         ShowPainted(quillet.Handle());
         ModalAnswerer answerer([&row](HWND dialog) {
             EditorSheet sheet(dialog);

@@ -34,7 +34,7 @@ LRESULT QuilletWindow::Command(int id) const {
 
 void QuilletWindow::AwaitDriverCommand() const {
     MSG message;
-    while (State().driverJob != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (State().held.driverJob != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

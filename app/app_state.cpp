@@ -24,5 +24,3 @@ void AttachAppState(HWND window, AppState* state) {
 uint16_t ControllerNumber(const AppState& state) {
     return static_cast<uint16_t>(state.controllerId);
 }
-
-std::string NoAxesText(const std::string& what) { return "The window holds no axes: there is " + what + "."; }

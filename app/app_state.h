@@ -36,6 +36,3 @@ void AttachAppState(HWND window, AppState* state);
 
 // The controller number the library calls and the driver names use.
 uint16_t ControllerNumber(const AppState& state);
-
-// "The window holds no axes: there is WHAT.", when a command needs axes.
-std::string NoAxesText(const std::string& what);

@@ -9,12 +9,11 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "app/summary_view.h"
 #include "app/system_libraries.h"
 #include "controller/controller_io.h"
 #include "ioconfig/channel_offer.h"
-#include "ioconfig/counted_words.h"
-#include "ioconfig/store_names.h"
 #include "res/resource.h"
 
 namespace {
@@ -134,8 +133,6 @@ LRESULT OnNotify(HWND page, const NMHDR& notice) {
     return TRUE;
 }
 
-constexpr char IoConfigErrorCaption[] = "IO Config Error";
-
 }  // namespace
 
 AxisBox AxisBoxAt(int index) {
@@ -163,17 +160,6 @@ void SetAxisPairTitles(HWND page, int pageIndex) {
     tab.mask = TCIF_TEXT;
     tab.pszText = text;
     SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(pageIndex), reinterpret_cast<LPARAM>(&tab));
-}
-
-std::string ChannelConfigurationFailureText(uint16_t controllerNumber) {
-    return "Quillet could not read the channel configuration of controller " + ControllerNumberText(controllerNumber) +
-           ".";
-}
-
-std::string UnreadChannelsText(uint16_t controllerNumber, int unread) {
-    return "Quillet could not read " + Counted(unread, "channel", "channels") +
-           " of controller " + ControllerNumberText(controllerNumber) + ".\nThe editor does not offer " +
-           (unread == 1 ? "it." : "them.");
 }
 
 INT_PTR CALLBACK AxisPairPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -210,7 +196,7 @@ int EditIoAssignments(HWND owner, AppState& state) {
     // Held open while the sheet is shown.
     UniqueController controller = OpenController(ControllerNumber(state));
     if (!controller.IsOpen()) {
-        ShowMessageBox(owner, "Unable to access motion controller", MB_OK | MB_ICONWARNING, IoConfigErrorCaption);
+        ShowMessageBox(owner, ControllerAccessFailureText, MB_OK | MB_ICONWARNING, IoConfigErrorCaption);
         return 0;
     }
     const std::optional<int32_t> channelCount = QueryChannelCount(controller.Get());

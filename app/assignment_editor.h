@@ -24,11 +24,6 @@ struct IoEditorState {
     IoConfigImage applied;  // what Cancel goes back to
 };
 
-// Shown instead of the sheet when the controller cannot say how many
-// channels it has, and before it when some channels could not be read.
-std::string ChannelConfigurationFailureText(uint16_t controllerNumber);
-std::string UnreadChannelsText(uint16_t controllerNumber, int unread);
-
 // A page's layout: twelve boxes, the servo column's six then the stepper
 // column's; page k edits axes k + 1 and k + 1 + StepperAxisOffset.
 constexpr int StepperAxisOffset = 4;

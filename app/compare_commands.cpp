@@ -1,16 +1,16 @@
 #include "app/compare_commands.h"
 
-#include <cctype>
+#include <string>
 
 #include "app/app_state.h"
-#include "app/menu_commands.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "controller/controller_io.h"
 #include "controller/driver_store.h"
+#include "controller/messages.h"
 #include "controller/target_check.h"
-#include "ioconfig/assignment_check.h"
 #include "ioconfig/assignment_listing.h"
-#include "ioconfig/store_names.h"
+#include "ioconfig/messages.h"
 
 namespace {
 
@@ -25,19 +25,6 @@ void ShowComparison(HWND window, const AppState& state, const IoConfigImage& oth
 }
 
 }  // namespace
-
-std::string CheckedAgainstText(uint16_t controllerNumber, TargetCheckResult result) {
-    if (result == TargetCheckResult::Checked) return "Checked against controller " + ControllerNumberText(controllerNumber) + ".";
-    std::string text = TargetNotCheckedText(controllerNumber, result) + ".";
-    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-    return text;
-}
-
-std::string ComparisonText(const std::string& other, const char* side, const std::vector<std::string>& differences) {
-    if (differences.empty()) return "The window and " + other + " hold the same assignments.";
-    return "The window's assignments differ from " + other + " (" + side + " -> window):\n" +
-           ListedAtMost(differences, ListedInBox);
-}
 
 // Against the selected controller, as Write checks them, when it opens.
 void ShowAssignmentCheck(HWND window, const AppState& state) {
@@ -57,7 +44,7 @@ void CompareWithController(HWND window, const AppState& state) {
         case ControllerRead::Failed: return Warn(window, ReadFailureText(controller));
         case ControllerRead::Read: break;
     }
-    ShowComparison(window, state, held, "controller " + ControllerNumberText(controller), "controller");
+    ShowComparison(window, state, held, NamedController(controller), "controller");
 }
 
 void CompareWithStoredValues(HWND window, const AppState& state) {
@@ -65,7 +52,6 @@ void CompareWithStoredValues(HWND window, const AppState& state) {
     const uint16_t controller = ControllerNumber(state);
     const StoredIoConfig stored = ReadStoredIoConfig(controller);
     if (!stored.refusedValue.empty())
-        return Warn(window, "Quillet could not compare: " + RefusedStoredValueText(controller, stored.refusedValue) + ".");
-    ShowComparison(window, state, stored.image, "the values stored for controller " + ControllerNumberText(controller),
-                   "stored");
+        return Warn(window, UncomparableText(controller, stored.refusedValue));
+    ShowComparison(window, state, stored.image, StoredValuesName(controller), "stored");
 }

@@ -5,14 +5,14 @@
 
 #include "app/app_state.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "app/settings.h"
 #include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "controller/driver_update.h"
-#include "controller/journal.h"
+#include "controller/messages.h"
 #include "controller/target_check.h"
 #include "ioconfig/assignment_check.h"
-#include "ioconfig/assignment_listing.h"
 #include "ioconfig/store_names.h"
 #include "res/version.h"
 
@@ -48,8 +48,6 @@ CopyRequest CopyOf(const AppState& state) {
                                                         : "";
     return {BackupFolder(state), LocalClock, "", "quillet " QUILLET_VERSION_TEXT, source};
 }
-
-constexpr size_t ListedConflicts = 10;
 
 // The outcome stays in the status bar until the next driver command.
 void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
@@ -97,39 +95,7 @@ bool CheckAccepted(HWND window, uint16_t controller, const TargetCheck& check) {
            AnsweredYes(window, UncheckedTargetQuestionText(controller, check.result));
 }
 
-std::string ControllerLine(uint16_t controllerNumber) {
-    return "\n controller " + ControllerNumberText(controllerNumber) + ". This may take up to 30 seconds.";
-}
-
 }  // namespace
-
-std::string WriteConfirmationText(uint16_t controllerNumber, std::optional<uint16_t> readFrom) {
-    std::string text = "Quillet will now update the settings and restart" + ControllerLine(controllerNumber);
-    if (readFrom && *readFrom != controllerNumber)
-        text += "\n\nThe assignments shown were read from controller " + ControllerNumberText(*readFrom) + ".";
-    return text;
-}
-
-std::string ResetConfirmationText(uint16_t controllerNumber) {
-    return "Quillet will now reset the settings and restart" + ControllerLine(controllerNumber);
-}
-
-std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors) {
-    return "The assignments for controller " + ControllerNumberText(controllerNumber) + " have conflicts:\n" +
-           ListedAtMost(errors, ListedConflicts) + "\n\nWrite them to the controller anyway?";
-}
-
-std::string UncheckedTargetQuestionText(uint16_t controllerNumber, TargetCheckResult result) {
-    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
-    const std::string what = result == TargetCheckResult::NotOpened ? "open " + controller
-                             : result == TargetCheckResult::NotRead ? "read the configuration of " + controller
-                                                                    : "load kxapi32.dll";
-    return "Quillet could not " + what + " to check the assignments against it. Write them anyway?";
-}
-
-std::string NothingToWriteText(uint16_t controllerNumber) {
-    return NoAxesText("nothing to write to controller " + ControllerNumberText(controllerNumber));
-}
 
 void WriteIoToController(HWND window, AppState& state) {
     const uint16_t controller = ControllerNumber(state);
@@ -147,16 +113,6 @@ void ResetControllerToDefaults(HWND window, AppState& state) {
 }
 
 bool DriverCommandRunning(const AppState& state) { return state.held.driverJob != nullptr; }
-
-std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned seconds, bool waiting,
-                               bool closing) {
-    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
-    std::string text = writing ? "Writing to " + controller : "Resetting " + controller;
-    if (waiting) text += ": waiting for it to restart";
-    text += " (" + std::to_string(seconds) + " s)";
-    if (closing) text += std::string("; Quillet will close when the ") + (writing ? "write" : "reset") + " has ended.";
-    return text;
-}
 
 void ShowDriverProgress(HWND window, AppState& state) {
     const DriverJob& job = *state.held.driverJob;

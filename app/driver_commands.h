@@ -4,26 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "controller/target_check.h"
-
-// The questions before the commands, naming the controller they go to; a
-// write adds where the window's assignments were read from when that was
-// another controller.
-std::string WriteConfirmationText(uint16_t controllerNumber, std::optional<uint16_t> readFrom = std::nullopt);
-std::string ResetConfirmationText(uint16_t controllerNumber);
-
-// Asked before a write whose image has errors; at most ten are listed.
-std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors);
-// Asked before a write that could not be checked against its controller.
-std::string UncheckedTargetQuestionText(uint16_t controllerNumber, TargetCheckResult result);
-// Shown instead of the question when the window holds no axes.
-std::string NothingToWriteText(uint16_t controllerNumber);
-
 struct AppState;
 
 // Each asks on the window's thread, then runs its engine call on a thread
@@ -49,7 +29,3 @@ void CloseWhenDriverCommandEnds(HWND window, AppState& state);
 // As the window goes: waits for a command still running, whose outcome no
 // one will see.
 void WaitForDriverCommand(HWND window, AppState& state);
-
-// "Writing to controller 3: waiting for it to restart (12 s)".
-std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned seconds, bool waiting,
-                               bool closing);

@@ -2,13 +2,13 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/app_state.h"
 #include "app/driver_commands.h"
 #include "app/held_assignments.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "app/settings.h"
 #include "app/summary_view.h"
 #include "app/system_libraries.h"
@@ -106,39 +106,6 @@ bool PutTextOnClipboard(HWND window, const std::string& text) {
 
 }  // namespace
 
-std::string DamagedValueText(const std::string& path, const std::string& key) {
-    return "Quillet did not load the file\n" + path + "\nbecause the value of " + key +
-           " is damaged.\nThe I/O configuration was not changed.";
-}
-
-std::string NoRecordsText(const std::string& path, const std::string& key) {
-    return "Quillet did not load the file\n" + path + "\nbecause it holds no " + key +
-           " value.\nThe I/O configuration was not changed.";
-}
-
-std::string FolderNotFileText(const std::string& path) {
-    return "Quillet did not load\n" + path + "\nbecause it is a folder.\nThe I/O configuration was not changed.";
-}
-
-std::string UnreadableFileText(const std::string& path, uint32_t error) {
-    return "Quillet could not read the file\n" + path + ":\n" + SystemErrorText(error) +
-           "\nThe I/O configuration was not changed.";
-}
-
-std::string SaveFailureText(const std::string& path, uint32_t error, const std::string& differingKey) {
-    return "Quillet could not save the I/O configuration to the file\n" + path + "\n" +
-           WholeFileFailureText(error, differingKey);
-}
-
-std::string FileDialogFailureText(uint32_t dialogError) {
-    if (dialogError == FNERR_BUFFERTOOSMALL)
-        return "Quillet could not use the file chosen: its path is longer than " +
-               std::to_string(PathFieldSize - 1) + " characters.";
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(dialogError));
-    return std::string("The file dialog failed (common dialog error ") + code + ").";
-}
-
 bool PromptIoConfigFileName(HWND window, AppState& state, char* path, const char* title, bool opening) {
     WORD fileNameOffset = 0;
     // Saving offers the name of the file the assignments came from.
@@ -211,12 +178,6 @@ bool SaveIoConfigFile(HWND window, AppState& state) {
     return true;
 }
 
-std::string NothingToSaveText() { return NoAxesText("nothing to save"); }
-
-std::string ClipboardFailureText(uint32_t error) {
-    return "Quillet could not put the summary on the clipboard.\n" + SystemErrorText(error);
-}
-
 void CopySummaryToClipboard(HWND window, const AppState& state) {
     if (!state.imageValid) return;
     std::string text;
@@ -240,8 +201,7 @@ void ExportIoMap(HWND window, AppState& state) {
         for (const std::string& line : IoMapCsv(map, CsvFor::Excel)) text += line + "\r\n";
     else text = IoMapHtml(map, {state.held.source, channels ? ControllerNumberText(controller) : "", LocalDateText()});
     if (const uint32_t error = WriteWholeTextFile(path, text))
-        return Warn(window, std::string("Quillet could not save the I/O map to the file\n") + path + "\n" +
-                                SystemErrorText(error));
-    state.held.statusLine = std::string("Saved the I/O map to ") + path + ".";
+        return Warn(window, MapSaveFailureText(path, error));
+    state.held.statusLine = MapSavedText(path);
     ShowHeldImage(window, state);
 }

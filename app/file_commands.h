@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,21 +19,6 @@ constexpr const char* ConfigFileExtension = "tvxio";
 constexpr DWORD OpenConfigFileFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY;
 constexpr DWORD SaveConfigFileFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
 static_assert(OpenConfigFileFlags == 0x2004 && SaveConfigFileFlags == 0x0006);
-
-// Shown when a load is refused, when a save fails, and when a file dialog
-// fails rather than being cancelled.
-std::string DamagedValueText(const std::string& path, const std::string& key);
-std::string NoRecordsText(const std::string& path, const std::string& key);
-std::string FolderNotFileText(const std::string& path);
-std::string UnreadableFileText(const std::string& path, uint32_t error);
-std::string SaveFailureText(const std::string& path, uint32_t error, const std::string& differingKey = "");
-std::string FileDialogFailureText(uint32_t dialogError);
-// Shown instead of the save dialog when the window holds no axes.
-std::string NothingToSaveText();
-
-constexpr const char* UnsavedChangesQuestion =
-    "The I/O assignments have changes that are neither saved nor written to a controller.\nSave them first?";
-std::string ClipboardFailureText(uint32_t error);
 
 // Runs the open or save dialog with an empty file name in path (a field of
 // PathFieldSize characters), or, saving assignments that came from a file,

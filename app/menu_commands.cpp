@@ -4,21 +4,13 @@
 #include "app/file_commands.h"
 #include "app/held_assignments.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "app/settings.h"
 #include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "controller/controller_io.h"
 #include "controller/controller_library.h"
 #include "ioconfig/store_names.h"
-
-std::string ReadFailureText(uint16_t controllerNumber) {
-    return "Quillet could not read the I/O configuration of controller " + ControllerNumberText(controllerNumber) +
-           ".\nThe summary was not changed.";
-}
-
-std::string OpenFailureText(uint16_t controllerNumber) {
-    return "Quillet could not open controller " + ControllerNumberText(controllerNumber) + ".";
-}
 
 // A summary left as it was, which may be another controller's or a file's,
 // must not pass for this controller's: a read that did not happen says so.

@@ -6,6 +6,7 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "app/status_bar.h"
 #include "app/system_libraries.h"
 #include "app/window_dpi.h"

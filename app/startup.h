@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "controller/library_binding.h"
-#include "ioconfig/version_message.h"
+#include "ioconfig/messages.h"
 
 constexpr const char* MainWindowClassName = "Quillet";
 constexpr const char* MainWindowTitle = "Quillet";
@@ -15,9 +15,6 @@ constexpr int MainWindowHeight = 420;
 ATOM RegisterMainWindowClass(HINSTANCE instance);
 // Creates the main window hidden; its WM_CREATE builds the AppState.
 HWND CreateMainWindow(HINSTANCE instance);
-
-constexpr const char* LibrarySearchFailureText =
-    "Quillet did not start: it could not keep the controller libraries from being loaded from the current folder.";
 
 // Binds the API library, then the dialog library; on failure shows the
 // version message for the library that failed and returns false.

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "app/app_state.h"
+#include "app/messages.h"
 #include "app/system_libraries.h"
 #include "app/window_dpi.h"
-#include "ioconfig/store_names.h"
 #include "ioconfig/summary_layout.h"
 #include "res/resource.h"
 
@@ -31,8 +31,6 @@ bool CreateStatusBar(HWND window) {
 }
 
 HWND StatusBarOf(HWND window) { return GetDlgItem(window, IDC_STATUS_BAR); }
-
-std::string TargetText(const AppState& state) { return "Controller " + ControllerNumberText(ControllerNumber(state)); }
 
 // A line longer than its part is cut there; its tip shows the whole of it.
 void ShowStatusBar(HWND window, const AppState& state) {

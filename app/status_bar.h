@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 struct AppState;
 
 // The bar's first part says "Controller N", its second the status line.
@@ -17,8 +15,6 @@ constexpr int StatusLinePart = 1;
 bool CreateStatusBar(HWND window);
 HWND StatusBarOf(HWND window);
 
-// "Controller 3", as the status bar names the selected controller.
-std::string TargetText(const AppState& state);
 void ShowStatusBar(HWND window, const AppState& state);
 
 // After the main window's size or DPI changed: the bar keeps to its foot,

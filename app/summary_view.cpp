@@ -7,6 +7,7 @@
 #include "app/status_bar.h"
 #include "app/window_dpi.h"
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/messages.h"
 #include "ioconfig/summary_layout.h"
 #include "ioconfig/window_caption.h"
 

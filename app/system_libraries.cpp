@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "controller/system_library.h"
 
 namespace {
@@ -15,7 +16,7 @@ using DragQueryFileProc = UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT);
 using DragFinishProc = void(WINAPI*)(HDROP);
 
 void ReportMissingLibrary(HWND owner, const char* library) {
-    ShowMessageBox(owner, std::string("Quillet could not load ") + library + ".", MB_OK | MB_ICONERROR);
+    ShowMessageBox(owner, SystemLibraryFailureText(library), MB_OK | MB_ICONERROR);
 }
 
 constexpr char CommonControls[] = "comctl32.dll";

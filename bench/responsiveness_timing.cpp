@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/driver_commands.h"
+#include "app/messages.h"
 #include "bench/bench_folder.h"
 #include "bench/clock.h"
 #include "bench/failure.h"

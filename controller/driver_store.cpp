@@ -114,8 +114,3 @@ StoredIoConfig ReadStoredIoConfig(uint16_t controllerNumber) {
     }
     return stored;
 }
-
-std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName) {
-    return "the value " + valueName + " stored for controller " + ControllerNumberText(controllerNumber) +
-           " is not a record (64 bytes of REG_BINARY)";
-}

@@ -83,6 +83,3 @@ struct StoredIoConfig {
     std::string refusedValue;
 };
 StoredIoConfig ReadStoredIoConfig(uint16_t controllerNumber);
-// "the value NAME stored for controller N is not a record (64 bytes of
-// REG_BINARY)", as both front ends say it.
-std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName);

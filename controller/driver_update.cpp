@@ -5,15 +5,13 @@
 #include "controller/controller_lock.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
-#include "controller/system_error.h"
 #include "controller/event_log.h"
 #include "controller/journal.h"
+#include "controller/messages.h"
 #include "controller/system_handles.h"
-#include "controller/whole_file.h"
 #include "ioconfig/assignment_listing.h"
+#include "ioconfig/messages.h"
 #include "ioconfig/sha256.h"
-#include "ioconfig/counted_words.h"
-#include "ioconfig/store_names.h"
 
 namespace {
 
@@ -141,49 +139,4 @@ std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const D
     if (outcome.restartError != 0) failures.push_back(RestartFailureText(controllerNumber, outcome.restartError));
     if (outcome.storeError != 0) failures.push_back(StoreFailureText(controllerNumber, outcome.storeError));
     return failures;
-}
-
-std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
-                               const DriverUpdateOutcome& outcome) {
-    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
-    char time[8];
-    std::snprintf(time, sizeof time, "%02u:%02u", outcome.at.wHour % 100u, outcome.at.wMinute % 100u);
-    if (outcome.lockError != 0 || outcome.copyError != 0)
-        return "Nothing was changed on " + controller + " at " + time + ".";
-    const bool stored = outcome.storeError == 0;
-    std::string text = command == DriverCommand::Write
-                           ? (stored ? "Stored " : "Storing ") + Counted(axes, "axis", "axes") + " for " + controller
-                           : (stored ? "Removed" : "Removing") + std::string(" the assignments stored for ") + controller;
-    text += (stored ? " at " : " failed at ") + std::string(time);
-    if (outcome.restartError != 0) text += ", but the controller was not restarted";
-    text += outcome.copyPath.empty() ? "; nothing was stored before, so no copy was made"
-                                     : "; the values stored before are in " + outcome.copyPath;
-    if (outcome.check.result == WriteCheckResult::Verified) text += "; " + controller + " holds them";
-    return text + ".";
-}
-
-std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {
-    const std::string controller = ControllerNumberText(controllerNumber);
-    if (error == ERROR_TIMEOUT) return "Another program is writing the assignments of controller " + controller + ".";
-    return "Quillet could not make sure that no other program writes to controller " + controller +
-           " at the same time: " + SystemErrorText(error) + "\nNothing was changed on controller " + controller + ".";
-}
-
-std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
-                              const std::string& differingKey) {
-    return "Quillet could not keep a copy of the assignments stored for controller " +
-           ControllerNumberText(controllerNumber) + " in the file\n" + path + ":\n" +
-           WholeFileFailureText(error, differingKey) +
-           "\nNothing was changed on controller " + ControllerNumberText(controllerNumber) + ".";
-}
-
-std::string StoreFailureText(uint16_t controllerNumber, uint32_t error) {
-    return "The I/O configuration stored for controller " + ControllerNumberText(controllerNumber) +
-           " could not be updated.\nThe controller may not use the assignments you expect.\n" +
-           SystemErrorText(error);
-}
-
-std::string RestartFailureText(uint16_t controllerNumber, uint32_t error) {
-    return "Quillet could not restart controller " + ControllerNumberText(controllerNumber) + ": " +
-           SystemErrorText(error) + "\nThe controller takes up the stored assignments at its next restart.";
 }

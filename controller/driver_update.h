@@ -57,15 +57,3 @@ DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyR
 std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome);
 
 enum class DriverCommand { Write, Reset };
-
-// One line on what the command did, when, and where the copy went: "Stored
-// 8 axes for controller 0 at 14:05; the values stored before are in PATH.",
-// ending "; controller 0 holds them." when the read-back found them.
-std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
-                               const DriverUpdateOutcome& outcome);
-
-std::string LockFailureText(uint16_t controllerNumber, uint32_t error);
-std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
-                              const std::string& differingKey = "");
-std::string StoreFailureText(uint16_t controllerNumber, uint32_t error);
-std::string RestartFailureText(uint16_t controllerNumber, uint32_t error);

@@ -123,7 +123,3 @@ std::vector<JournalEntry> ReadJournal(uint32_t& error, int& skipped) {
     }
     return entries;
 }
-
-std::string JournalFailureText(const std::string& command, uint32_t error) {
-    return "The " + command + " was not added to the journal " + JournalPath() + ": " + SystemErrorText(error);
-}

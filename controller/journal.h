@@ -34,6 +34,3 @@ uint32_t AppendToJournal(const JournalEntry& entry);
 // skipped. error is the system's code when the journal cannot be read
 // (ERROR_FILE_NOT_FOUND when there is none yet).
 std::vector<JournalEntry> ReadJournal(uint32_t& error, int& skipped);
-
-// Said when an entry could not be appended: the command itself stands.
-std::string JournalFailureText(const std::string& command, uint32_t error);

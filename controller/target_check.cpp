@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "controller/controller_io.h"
-#include "ioconfig/store_names.h"
 
 namespace {
 
@@ -28,17 +27,4 @@ TargetCheck CheckAgainstTarget(uint16_t controllerNumber, const IoConfigImage& i
     TargetCheckResult result = TargetCheckResult::NotOpened;
     const std::optional<TargetController> target = DescribeTarget(controllerNumber, result);
     return {result, target ? CheckAssignments(image, *target) : CheckAssignments(image)};
-}
-
-std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult result) {
-    const std::string controller = "controller " + ControllerNumberText(controllerNumber);
-    switch (result) {
-        case TargetCheckResult::Checked: return "";
-        case TargetCheckResult::NotOpened: return controller + " could not be opened: channels not checked";
-        case TargetCheckResult::NotRead:
-            return "the configuration of " + controller + " could not be read: channels not checked";
-        case TargetCheckResult::NoLibrary:
-            return "the controller library kxapi32.dll is not loaded: channels not checked";
-    }
-    return "";
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "ioconfig/assignment_check.h"
@@ -21,7 +20,3 @@ struct TargetCheck {
 // Opens the controller, reads its axis count from its I/O configuration
 // area, its channel count and each channel's flags, and closes it.
 TargetCheck CheckAgainstTarget(uint16_t controllerNumber, const IoConfigImage& image);
-
-// Why it was not checked against the controller, for example "controller 3
-// could not be opened: channels not checked"; empty when it was.
-std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult result);

@@ -133,9 +133,3 @@ uint32_t WriteWholeTextFile(const std::string& target, const std::string& text) 
     };
     return WriteWholeFile(target, false, write, readsBack);
 }
-
-std::string WholeFileFailureText(uint32_t error, const std::string& differingKey) {
-    if (error == ERROR_INVALID_DATA && !differingKey.empty())
-        return "Its value " + differingKey + " did not read back as it was written.";
-    return SystemErrorText(error);
-}

@@ -38,9 +38,5 @@ uint32_t WriteNewWholeFile(const std::string& folder, const std::function<std::s
 // program) in folder, once they are that old.
 void RemoveNewFilesLeftBehind(const std::string& folder, unsigned olderThanSeconds);
 
-// The reason for a failed write: the system's, or the value that did not
-// read back as written.
-std::string WholeFileFailureText(uint32_t error, const std::string& differingKey);
-
 // Writes text as the whole content of target, the same way.
 uint32_t WriteWholeTextFile(const std::string& target, const std::string& text);

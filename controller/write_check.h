@@ -31,13 +31,3 @@ struct WriteCheckWait {
 };
 
 WriteCheck CheckWrittenRecords(uint16_t controllerNumber, const IoConfigImage& written, WriteCheckWait wait = {});
-
-// The words around the differences of a check that differs: "After the
-// write, controller N does not hold the assignments stored for it (stored ->
-// held):", and the closing sentence.
-std::string WriteDiffersHeading(uint16_t controllerNumber);
-constexpr const char* WriteDiffersClosing = "The controller takes up the stored assignments at its next restart.";
-
-// The window's box for a check that differs or could not be made: at most
-// ten differences, then "and K more.".
-std::string WriteCheckText(uint16_t controllerNumber, const WriteCheck& check);

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "ioconfig/assignment_listing.h"
 #include "ioconfig/channel_offer.h"
-#include "ioconfig/counted_words.h"
-#include "ioconfig/store_names.h"
+#include "ioconfig/messages.h"
 
 namespace {
 
@@ -62,18 +60,13 @@ void CheckSharedChannels(const std::vector<Use>& uses, std::vector<Finding>& err
     for (const auto& [channel, users] : byChannel) {
         const std::vector<Use> inputs = InDirection(users, SignalDirection::Input);
         const std::vector<Use> outputs = InDirection(users, SignalDirection::Output);
-        const std::string number = std::to_string(channel);
         if (outputs.size() > 1)
-            errors.push_back({FindingLevel::Error, "Output " + number + " is used by " + Listed(outputs) + ".",
-                              PlacesOf(outputs)});
+            errors.push_back({FindingLevel::Error, SharedOutputText(channel, Listed(outputs)), PlacesOf(outputs)});
         if (!inputs.empty() && !outputs.empty())
-            errors.push_back({FindingLevel::Error,
-                              "Channel " + number + " is used as an input by " + Listed(inputs) +
-                                  " and as an output by " + Listed(outputs) + ".",
-                              PlacesOf(users)});
+            errors.push_back(
+                {FindingLevel::Error, InputAndOutputText(channel, Listed(inputs), Listed(outputs)), PlacesOf(users)});
         if (inputs.size() > 1)
-            warnings.push_back({FindingLevel::Warning, "Input " + number + " is used by " + Listed(inputs) + ".",
-                                PlacesOf(inputs)});
+            warnings.push_back({FindingLevel::Warning, SharedInputText(channel, Listed(inputs)), PlacesOf(inputs)});
     }
 }
 
@@ -82,10 +75,8 @@ void CheckLimits(const IoConfigImage& image, std::vector<Finding>& warnings) {
         if (GetChannel(image, axis, IoSignal::PlusLimit) != NoChannel ||
             GetChannel(image, axis, IoSignal::MinusLimit) != NoChannel)
             continue;
-        const std::string name = "Axis " + std::to_string(axis);
-        warnings.push_back({FindingLevel::Warning,
-                            name + " has no Plus Limit (inp) and no Minus Limit (inp): nothing stops it at either end.",
-                            {{axis, IoSignal::PlusLimit}, {axis, IoSignal::MinusLimit}}});
+        warnings.push_back(
+            {FindingLevel::Warning, NoLimitsText(axis), {{axis, IoSignal::PlusLimit}, {axis, IoSignal::MinusLimit}}});
     }
 }
 
@@ -99,44 +90,30 @@ bool IsUnread(const ChannelConfiguration& channels, uint8_t channel) {
 void CheckAgainstController(const std::vector<Use>& uses, const ChannelConfiguration& channels,
                             std::vector<Finding>& errors, std::vector<Finding>& warnings) {
     for (const Use& use : uses) {
-        const std::string channel = std::to_string(use.channel);
         if (IsUnread(channels, use.channel)) {
-            warnings.push_back({FindingLevel::Warning,
-                                Named(use) + " is on channel " + channel +
-                                    ", whose configuration Quillet could not read from the controller.",
-                                {PlaceOf(use)}});
+            warnings.push_back({FindingLevel::Warning, UnreadChannelUseText(Named(use), use.channel), {PlaceOf(use)}});
             continue;
         }
         if (use.channel > channels.channelCount || static_cast<size_t>(use.channel) > channels.flags.size()) {
-            errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel + ", past the " +
-                                                       std::to_string(std::max(channels.channelCount, 0)) +
-                                                       " channels of the controller.",
-                                {PlaceOf(use)}});
+            errors.push_back({FindingLevel::Error,
+                              ChannelPastControllerText(Named(use), use.channel, std::max(channels.channelCount, 0)),
+                              {PlaceOf(use)}});
             continue;
         }
         if (OffersChannel(use.row->direction, channels.flags[use.channel - 1u])) continue;
         const bool input = use.row->direction == SignalDirection::Input;
-        errors.push_back({FindingLevel::Error, Named(use) + " is on channel " + channel +
-                                                   ", which the controller does not offer as an " +
-                                                   (input ? "input." : "output."),
-                            {PlaceOf(use)}});
+        errors.push_back({FindingLevel::Error, ChannelNotOfferedText(Named(use), use.channel, input), {PlaceOf(use)}});
     }
 }
 
 // A record past the controller's axes is one it would take up for no axis
 // of its own, or refuse.
 void CheckAxesOfTarget(const IoConfigImage& image, const TargetController& target, std::vector<Finding>& errors) {
-    const std::string controller = " of controller " + ControllerNumberText(target.number) + ".";
     for (int axis = std::max(target.axisCount, 0) + 1; axis <= AxisRecordsInUse(image); ++axis) {
-        const std::string name = "Axis " + std::to_string(axis);
         std::vector<SignalPlace> places;
         for (const SignalRow& row : SignalsOf(GetAxisKind(GetAxisRecord(image, axis)))) places.push_back({axis, row.signal});
-        errors.push_back({FindingLevel::Error,
-                          target.axisCount == 1 ? name + " is not the one axis" + controller
-                          : target.axisCount <= 0
-                              ? name + " is not an axis" + controller.substr(0, controller.size() - 1) + ", which has none."
-                              : name + " is not one of the " + std::to_string(target.axisCount) + " axes" + controller,
-                          std::move(places)});
+        errors.push_back(
+            {FindingLevel::Error, AxisPastControllerText(axis, target.axisCount, target.number), std::move(places)});
     }
 }
 
@@ -193,22 +170,4 @@ std::optional<FindingLevel> GravestFindingAt(const std::vector<Finding>& finding
         gravest = finding.level;
     }
     return gravest;
-}
-
-std::string FindingsCountLine(const std::vector<Finding>& findings) {
-    const int errors = CountFindings(findings, FindingLevel::Error);
-    const int warnings = CountFindings(findings, FindingLevel::Warning);
-    std::string counts;
-    if (errors != 0) counts = Counted(errors, "conflict", "conflicts");
-    if (warnings != 0) counts += (counts.empty() ? "" : ", ") + Counted(warnings, "warning", "warnings");
-    if (counts.empty()) return "";
-    return counts + ": Controller > Check Assignments lists " + (errors + warnings == 1 ? "it." : "them.");
-}
-
-std::string FindingsReport(const std::vector<Finding>& findings, size_t shown) {
-    if (findings.empty()) return "No conflicts found.";
-    std::vector<std::string> lines;
-    for (const Finding& finding : findings)
-        lines.push_back((finding.level == FindingLevel::Error ? "Conflict: " : "Warning: ") + finding.sentence);
-    return ListedAtMost(lines, shown);
 }

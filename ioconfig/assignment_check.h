@@ -4,7 +4,6 @@
 // that do not serve the signal's direction.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -60,12 +59,3 @@ std::vector<std::string> SentencesOf(const std::vector<Finding>& findings, Findi
 
 // The gravest finding that involves the signal: an error before a warning.
 std::optional<FindingLevel> GravestFindingAt(const std::vector<Finding>& findings, SignalPlace place);
-
-// "2 conflicts, 1 warning: Controller > Check Assignments lists them.", the
-// counts that are not 0; empty when there are no findings.
-std::string FindingsCountLine(const std::vector<Finding>& findings);
-
-// The findings for a box: errors as "Conflict: ...", then warnings as
-// "Warning: ...", at most `shown` lines, then "and K more."; "No conflicts
-// found." when there are none.
-std::string FindingsReport(const std::vector<Finding>& findings, size_t shown);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <set>
 
+#include "ioconfig/messages.h"
+
 namespace {
 
 using Part = AssignmentDifference::Part;
@@ -144,6 +146,6 @@ std::vector<std::string> DiffAssignments(const IoConfigImage& oldImage, const Io
 std::string ListedAtMost(const std::vector<std::string>& lines, size_t shown) {
     std::string text;
     for (size_t i = 0; i < lines.size() && i < shown; ++i) text += (i == 0 ? "" : "\n") + lines[i];
-    if (lines.size() > shown) text += "\nand " + std::to_string(lines.size() - shown) + " more.";
+    if (lines.size() > shown) text += '\n' + MoreLinesText(lines.size() - shown);
     return text;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ioconfig/messages.h"
 #include "ioconfig/white_space.h"
 
 namespace {
@@ -56,11 +57,11 @@ int ScanLongOption(int* longIndex) {
             return result;
         }
         if (option.argumentKind == 1) {
-            ReportOptionError("Argument missing for option -%c", option.value);
+            ReportOptionError(MissingArgumentFormat, option.value);
             badOption = option.value;
             return '?';
         }
-        if (option.argumentKind == 2) ReportOptionError("Argument missing for option -%c", option.value);
+        if (option.argumentKind == 2) ReportOptionError(MissingArgumentFormat, option.value);
         return result;
     }
     return NoMatch;
@@ -70,7 +71,7 @@ int ScanShortOption(int count, char** words) {
     const char letter = *scanPosition;
     const int kind = LetterArgumentKind(letter);
     if (kind < 0) {
-        ReportOptionError("Unknown option -%c", letter);
+        ReportOptionError(UnknownOptionFormat, letter);
         badOption = letter;
         if (letter != '\0') ++scanPosition;
         return '?';
@@ -82,7 +83,7 @@ int ScanShortOption(int count, char** words) {
         *scanPosition = '\0';
         return letter;
     }
-    ReportOptionError("Argument missing for option -%c", letter);
+    ReportOptionError(MissingArgumentFormat, letter);
     badOption = letter;
     return '?';
 }

@@ -5,6 +5,7 @@
 
 #include "ioconfig/channel_offer.h"
 #include "ioconfig/csv_text.h"
+#include "ioconfig/messages.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ std::vector<std::string> IoMapText(const std::vector<MappedChannel>& map, bool c
                         (channel.label.empty() ? "" : "  [" + channel.label + "]"));
     }
     if (!controllerKnown) {
-        lines.push_back("free channels: not known without the controller (board, or -b N)");
+        lines.push_back(FreeChannelsUnknownLine);
         return lines;
     }
     for (const auto& [direction, name] : {std::pair{"input", "inputs"}, {"output", "outputs"}, {"input/output", "inputs/outputs"}})

@@ -73,16 +73,3 @@ std::vector<std::string> JournalCsvRows(const std::vector<JournalEntry>& entries
                        CsvField(entry.copy) + "," + CsvField(entry.reason));
     return rows;
 }
-
-std::string JournalEventText(const JournalEntry& entry) {
-    std::string text = "Quillet " + entry.command + " of controller " + ControllerNumberText(entry.controller) +
-                       " by " + entry.user + " on " + entry.computer + " (" + entry.program + "): " + entry.result +
-                       ".\r\nSource: " + (entry.source.empty() ? "none" : entry.source);
-    if (!entry.sha256.empty()) text += " (SHA-256 " + entry.sha256 + ")";
-    if (!entry.copy.empty()) text += "\r\nCopy of the values stored before: " + entry.copy;
-    if (!entry.reason.empty()) text += "\r\nReason: " + entry.reason;
-    if (!entry.note.empty()) text += "\r\nNote: " + entry.note;
-    text += entry.changes.empty() ? "\r\nNo changes." : "\r\nChanges:";
-    for (const std::string& change : entry.changes) text += "\r\n  " + change;
-    return text;
-}

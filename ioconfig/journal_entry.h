@@ -47,7 +47,3 @@ std::optional<JournalEntry> ReadJournalLine(const std::string& line);
 // What `tvxio log` lists: time, user, controller, command, result, source.
 std::string JournalListLine(const JournalEntry& entry);
 std::vector<std::string> JournalCsvRows(const std::vector<JournalEntry>& entries);
-
-// The one text the Windows Event Log gets: controller, user, source,
-// result and changes.
-std::string JournalEventText(const JournalEntry& entry);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/messages.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/file_commands.h"
+#include "app/messages.h"
 #include "app/settings.h"
 #include "res/resource.h"
 #include "tests/support/axis_records.h"

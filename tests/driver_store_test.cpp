@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "app/driver_commands.h"
+#include "app/messages.h"
 #include "app/status_bar.h"
 #include "controller/driver_update.h"
 #include "controller/driver_backup.h"
 #include "controller/driver_store.h"
 #include "controller/config_file.h"
 #include "controller/journal.h"
+#include "controller/messages.h"
 #include <sddl.h>
 #include "res/resource.h"
 #include "tests/support/axis_records.h"

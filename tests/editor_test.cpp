@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/assignment_editor.h"
+#include "app/messages.h"
 #include "ioconfig/channel_offer.h"
 #include "res/resource.h"
 #include "tests/support/editor_sheet.h"

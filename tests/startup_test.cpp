@@ -9,7 +9,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/system_libraries.h"
-#include "ioconfig/version_message.h"
+#include "ioconfig/messages.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"

@@ -11,7 +11,7 @@
 
 #include "controller/driver_backup.h"
 #include "controller/journal.h"
-#include "controller/system_error.h"
+#include "controller/messages.h"
 #include "tests/support/axis_records.h"
 #include "tests/support/child_process.h"
 #include "tests/support/driver_keys.h"

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "controller/config_file.h"
-#include "controller/whole_file.h"
 #include "controller/controller_io.h"
 #include "controller/driver_backup.h"
 #include "controller/journal.h"
@@ -20,6 +19,7 @@
 #include "controller/driver_store.h"
 #include "controller/driver_update.h"
 #include "controller/library_binding.h"
+#include "controller/messages.h"
 #include "controller/quillet_settings.h"
 #include "controller/system_error.h"
 #include "controller/target_check.h"
@@ -29,19 +29,16 @@
 #include "ioconfig/counted_words.h"
 #include "ioconfig/csv_text.h"
 #include "ioconfig/io_map.h"
+#include "ioconfig/messages.h"
 #include "ioconfig/store_names.h"
 #include "res/version.h"
 #include "tools/console_text.h"
 #include "tools/tvxio_json.h"
+#include "tools/tvxio_messages.h"
 
 namespace {
 
 constexpr const char* Version = "tvxio " QUILLET_VERSION_TEXT;
-constexpr const char* UsageEnd =
-    "       tvxio --help | /? | --version\n"
-    "SOURCE, OLD, NEW: a .tvxio file, board[:N] (the controller's current configuration)\n"
-    "or stored[:N] (the values its driver stores for its next restart). Without N, the\n"
-    "controller selected in Quillet. -b N may also be written --board=N.\n";
 
 constexpr int AllWell = 0;
 constexpr int Found = 1;
@@ -59,11 +56,9 @@ std::string OneLine(std::string text) {
 }
 
 // The engine's sentences speak for Quillet; tvxio says them as its own.
-void PrintTrouble(std::string line) {
-    constexpr std::string_view quillet = "Quillet could not";
-    if (line.starts_with(quillet)) line.erase(0, quillet.size() - std::string_view("could not").size());
+void PrintTrouble(const std::string& line) {
     std::fflush(stdout);
-    PrintText(stderr, "tvxio: %s\n", line.c_str());
+    PrintText(stderr, "tvxio: %s\n", InTvxiosWords(line).c_str());
 }
 
 struct Arguments {
@@ -82,14 +77,14 @@ struct Arguments {
 
 uint16_t ControllerNumberFrom(const std::string& text) {
     const std::optional<uint16_t> number = ParseControllerNumber(text);
-    if (!number) throw Trouble{"not a controller number: " + text};
+    if (!number) throw Trouble{NotAControllerNumberTrouble(text)};
     return *number;
 }
 
 constexpr std::string_view LongBoardOption = "--board=";
 
 Arguments ParseArguments(int argc, char** argv) {
-    if (argc < 2) throw Trouble{"no command given; tvxio --help lists them"};
+    if (argc < 2) throw Trouble{NoCommandTrouble()};
     Arguments arguments;
     arguments.command = argv[1];
     for (int i = 2; i < argc; ++i) {
@@ -104,7 +99,7 @@ Arguments ParseArguments(int argc, char** argv) {
         else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
         else if (word.starts_with(LongBoardOption))
             arguments.controller = ControllerNumberFrom(word.substr(LongBoardOption.size()));
-        else if (word.size() > 1 && word[0] == '-') throw Trouble{"unknown option " + word};
+        else if (word.size() > 1 && word[0] == '-') throw Trouble{UnknownOptionTrouble(word)};
         else {
             arguments.operands.push_back(word);
             continue;
@@ -116,8 +111,7 @@ Arguments ParseArguments(int argc, char** argv) {
 
 void ExpectOperands(const Arguments& arguments, size_t count) {
     if (arguments.operands.size() != count)
-        throw Trouble{"tvxio " + arguments.command + " takes " + std::to_string(count) +
-                      (count == 1 ? " operand" : " operands") + "; tvxio --help shows how"};
+        throw Trouble{OperandCountTrouble(arguments.command, count)};
 }
 
 // Quillet's own settings: the controller selected in the window, and where
@@ -139,8 +133,6 @@ uint16_t ControllerOf(const Arguments& arguments) {
 
 std::string Copies() { return CopiesFolder(Settings().path); }
 
-std::string Controller(uint16_t number) { return "controller " + ControllerNumberText(number); }
-
 // The profile functions take a bare name as one in the Windows folder: every
 // file operand is made whole against the current folder first.
 std::string FullPath(const std::string& operand) {
@@ -148,7 +140,7 @@ std::string FullPath(const std::string& operand) {
     char* name = nullptr;
     const DWORD length = GetFullPathNameA(operand.c_str(), sizeof path, path, &name);
     if (length == 0 || length >= sizeof path)
-        throw Trouble{"cannot use the path " + operand + ": " + SystemErrorText(LastErrorOr(ERROR_FILENAME_EXCED_RANGE))};
+        throw Trouble{UnusablePathTrouble(operand, LastErrorOr(ERROR_FILENAME_EXCED_RANGE))};
     return path;
 }
 
@@ -157,10 +149,8 @@ std::string FullPath(const std::string& operand) {
 void BindBoard() {
     static bool bound = false;
     if (bound) return;
-    if (!RestrictLibrarySearchToProgramFolder())
-        throw Trouble{"cannot keep the controller libraries from being loaded from the current folder"};
-    if (BindApiLibrary() != BindSucceeded)
-        throw Trouble{"kxapi32.dll is missing or older than version 340 of the Kestrix API"};
+    if (!RestrictLibrarySearchToProgramFolder()) throw Trouble{LibrarySearchTrouble()};
+    if (BindApiLibrary() != BindSucceeded) throw Trouble{ApiLibraryTrouble()};
     bound = true;
 }
 
@@ -191,15 +181,13 @@ Source ParseSource(const std::string& text, const Arguments& arguments) {
 
 IoConfigImage ReadFile(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        throw Trouble{"cannot read " + path + ": " + SystemErrorText(GetLastError())};
+        throw Trouble{UnreadableFileTrouble(path, GetLastError())};
     IoConfigImage image;
     const ConfigFileRead read = ReadIoConfigFile(path, image);
-    if (read.status == ConfigFileReadStatus::Damaged)
-        throw Trouble{path + ": the value of " + read.key + " is damaged"};
-    if (read.status == ConfigFileReadStatus::NoRecords) throw Trouble{path + ": holds no " + read.key + " value"};
-    if (read.status == ConfigFileReadStatus::Folder) throw Trouble{path + ": is a folder"};
-    if (read.status == ConfigFileReadStatus::Unreadable)
-        throw Trouble{"cannot read " + path + ": " + SystemErrorText(read.error)};
+    if (read.status == ConfigFileReadStatus::Damaged) throw Trouble{DamagedValueTrouble(path, read.key)};
+    if (read.status == ConfigFileReadStatus::NoRecords) throw Trouble{NoRecordsTrouble(path, read.key)};
+    if (read.status == ConfigFileReadStatus::Folder) throw Trouble{FolderTrouble(path)};
+    if (read.status == ConfigFileReadStatus::Unreadable) throw Trouble{UnreadableFileTrouble(path, read.error)};
     return image;
 }
 
@@ -207,8 +195,8 @@ IoConfigImage ReadBoard(uint16_t controller) {
     BindBoard();
     IoConfigImage image;
     switch (ReadControllerIoConfig(controller, image)) {
-        case ControllerRead::NotOpened: throw Trouble{Controller(controller) + " cannot be opened"};
-        case ControllerRead::Failed: throw Trouble{"the I/O configuration of " + Controller(controller) + " cannot be read"};
+        case ControllerRead::NotOpened: throw Trouble{NotOpenedTrouble(controller)};
+        case ControllerRead::Failed: throw Trouble{NotReadTrouble(controller)};
         case ControllerRead::Read: break;
     }
     return image;
@@ -216,8 +204,7 @@ IoConfigImage ReadBoard(uint16_t controller) {
 
 IoConfigImage ReadStored(uint16_t controller) {
     const StoredIoConfig stored = ReadStoredIoConfig(controller);
-    if (!stored.refusedValue.empty())
-        throw Trouble{RefusedStoredValueText(controller, stored.refusedValue)};
+    if (!stored.refusedValue.empty()) throw Trouble{RefusedStoredValueText(controller, stored.refusedValue)};
     return stored.image;
 }
 
@@ -274,7 +261,7 @@ std::optional<ChannelConfiguration> ChannelsOf(std::optional<uint16_t> controlle
     if (!controller) return std::nullopt;
     BindBoard();
     std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(*controller);
-    if (!channels) throw Trouble{"the channel configuration of " + Controller(*controller) + " cannot be read"};
+    if (!channels) throw Trouble{ChannelsNotReadTrouble(*controller)};
     return channels;
 }
 
@@ -314,8 +301,8 @@ int Diff(const Arguments& arguments) {
 
 std::string SourceName(const Source& source) {
     switch (source.kind) {
-        case Source::Kind::Board: return Controller(source.controller);
-        case Source::Kind::Stored: return "the values stored for " + Controller(source.controller);
+        case Source::Kind::Board: return NamedController(source.controller);
+        case Source::Kind::Stored: return StoredValuesName(source.controller);
         case Source::Kind::File: break;
     }
     return source.path;
@@ -343,20 +330,17 @@ int Read(const Arguments& arguments) {
     const uint16_t controller = ControllerOf(arguments);
     const IoConfigImage image = ReadBoard(controller);
     const int axes = AxisRecordsInUse(image);
-    if (axes == 0) throw Trouble{Controller(controller) + " has no axes in use: nothing was written to " + path};
+    if (axes == 0) throw Trouble{NoAxesToReadTrouble(controller, path)};
     std::string differingKey;
     if (const uint32_t error = WriteIoConfigFile(path, image, {}, &differingKey))
-        throw Trouble{"cannot save " + path + ": " + WholeFileFailureText(error, differingKey)};
-    PrintText(stdout, "Read %s from %s into %s.\n", Counted(axes, "axis", "axes").c_str(), Controller(controller).c_str(),
-                path.c_str());
+        throw Trouble{SaveTrouble(path, error, differingKey)};
+    PrintText(stdout, "%s\n", ReadIntoText(axes, controller, path).c_str());
     return AllWell;
 }
 
 // A restart longer than this is said on stderr, so that a script's log
 // shows why the write takes its time.
 constexpr unsigned SilentWaitMs = 2000;
-constexpr const char* Forcing = " (--force writes it anyway)";
-constexpr const char* ElevationHint = "Writing to the driver needs an elevated prompt (Run as administrator).";
 
 // A write stopped before anything was tried; with --json its document says
 // so, with the check that stopped it.
@@ -376,28 +360,26 @@ int Write(const Arguments& arguments) {
     if (CountFindings(check.findings, FindingLevel::Error) != 0) {
         if (!arguments.json) PrintFindings(check.findings);
         if (!arguments.force)
-            StopWrite(arguments, report, "not written: " + path + " has conflicts for " + Controller(controller) + Forcing);
+            StopWrite(arguments, report, ConflictsTrouble(path, controller));
     }
     if (check.result != TargetCheckResult::Checked) {
         const std::string unchecked = TargetNotCheckedText(controller, check.result);
-        if (!arguments.force) StopWrite(arguments, report, "not written: " + unchecked + Forcing);
+        if (!arguments.force) StopWrite(arguments, report, UncheckedTrouble(unchecked));
         if (!arguments.json) PrintText(stdout, "warning: %s\n", unchecked.c_str());
     }
     bool told = false;
     const DriverUpdateOutcome outcome =
         WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note, Version, path}, [&](unsigned waitedMs) {
             if (told || waitedMs < SilentWaitMs) return;
-            PrintText(stderr, "Waiting for %s to restart...\n", Controller(controller).c_str());
+            PrintText(stderr, "%s\n", WaitingForRestartText(controller).c_str());
             told = true;
         });
     std::vector<std::string> failures = DriverUpdateFailures(controller, outcome);
     report.outcome = outcome;
     if (arguments.json) PrintJson(WriteJson(report));
     else if (outcome.lockError == 0 && outcome.copyError == 0) {
-        PrintText(stdout, "Stored %s for %s from %s.\n", Counted(AxisRecordsInUse(image), "axis", "axes").c_str(),
-                    Controller(controller).c_str(), path.c_str());
-        if (outcome.copyPath.empty()) PrintText(stdout, "Nothing was stored before: no copy made.\n");
-        else PrintText(stdout, "The values stored before are in %s.\n", outcome.copyPath.c_str());
+        PrintText(stdout, "%s\n", StoredFromText(AxisRecordsInUse(image), controller, path).c_str());
+        PrintText(stdout, "%s\n", outcome.copyPath.empty() ? NoCopyMadeText : CopyMadeText(outcome.copyPath).c_str());
     }
     // The store's failure comes last.
     if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
@@ -407,14 +389,10 @@ int Write(const Arguments& arguments) {
         PrintText(stdout, "%s\n", WriteDiffersClosing);
     }
     if (!arguments.json && outcome.check.result == WriteCheckResult::Verified)
-        PrintText(stdout, "Controller %s holds the assignments of %s.\n", ControllerNumberText(controller).c_str(), path.c_str());
+        PrintText(stdout, "%s\n", HoldsAssignmentsText(controller, path).c_str());
     if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
     for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
-    if (outcome.journalError != 0) {
-        std::string unjournalled = JournalFailureText("write", outcome.journalError);
-        unjournalled[0] = 't';  // "the write was not added...", as tvxio's lines begin
-        PrintTrouble(unjournalled);
-    }
+    if (outcome.journalError != 0) PrintTrouble(UnjournalledTrouble(outcome.journalError));
     if (!failures.empty()) return TroubleStatus;
     return outcome.check.result == WriteCheckResult::Differs || outcome.journalError != 0 ? Found : AllWell;
 }
@@ -432,17 +410,12 @@ int Backups(const Arguments& arguments) {
         PrintJson(BackupsJson(folder, copies, skipped));
         return AllWell;
     }
-    if (copies.empty()) {
-        const std::string whose = arguments.controller ? " of " + Controller(*arguments.controller) : "";
-        PrintText(stdout, "No copies%s in %s.\n", whose.c_str(), folder.c_str());
-    }
+    if (copies.empty()) PrintText(stdout, "%s\n", NoCopiesText(arguments.controller, folder).c_str());
     for (const BackupCopy& copy : copies)
         PrintText(stdout, "%s  controller %s  %s  before %s  %s%s\n", copy.path.c_str(), copy.controller.c_str(),
                   copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str(),
                   copy.note.empty() ? "" : ("  note: " + copy.note).c_str());
-    if (skipped != 0)
-        PrintText(stdout, "Skipped %s in %s that %s not read as a copy.\n", Counted(skipped, "file", "files").c_str(),
-                  folder.c_str(), skipped == 1 ? "does" : "do");
+    if (skipped != 0) PrintText(stdout, "%s\n", SkippedFilesText(skipped, folder).c_str());
     return AllWell;
 }
 
@@ -453,7 +426,7 @@ int Log(const Arguments& arguments) {
     int skipped = 0;
     std::vector<JournalEntry> entries = ReadJournal(error, skipped);
     if (error != 0 && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-        throw Trouble{"cannot read the journal " + JournalPath() + ": " + SystemErrorText(error)};
+        throw Trouble{JournalUnreadableTrouble(error)};
     std::reverse(entries.begin(), entries.end());
     if (arguments.controller)
         std::erase_if(entries, [&](const JournalEntry& entry) { return entry.controller != *arguments.controller; });
@@ -468,14 +441,9 @@ int Log(const Arguments& arguments) {
         Print(JournalCsvRows(entries));
         return AllWell;
     }
-    if (entries.empty()) {
-        const std::string whose = arguments.controller ? " of " + Controller(*arguments.controller) : "";
-        PrintText(stdout, "No entries%s in %s.\n", whose.c_str(), JournalPath().c_str());
-    }
+    if (entries.empty()) PrintText(stdout, "%s\n", NoEntriesText(arguments.controller, JournalPath()).c_str());
     for (const JournalEntry& entry : entries) PrintText(stdout, "%s\n", JournalListLine(entry).c_str());
-    if (skipped != 0)
-        PrintText(stdout, "Skipped %s of %s that %s not read as an entry.\n", Counted(skipped, "line", "lines").c_str(),
-                  JournalPath().c_str(), skipped == 1 ? "does" : "do");
+    if (skipped != 0) PrintText(stdout, "%s\n", SkippedLinesText(skipped, JournalPath()).c_str());
     return AllWell;
 }
 
@@ -510,16 +478,15 @@ std::string Usage() {
 // An option another command takes, or two that exclude each other, would be
 // taken silently: refused instead, with the command's usage.
 void ExpectOptionsOf(const Command& command, const Arguments& arguments) {
-    const std::string usage = std::string("; usage: ") + command.usage;
     for (const std::string& option : arguments.options)
         if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
-            throw Trouble{option + " does not apply to tvxio " + command.name + usage};
+            throw Trouble{OptionNotTakenTrouble(option, command.name, command.usage)};
     std::vector<std::string> forms;
     for (const auto& [given, form] : {std::pair{arguments.csv, "--csv"}, std::pair{arguments.html, "--html"},
                                       std::pair{arguments.json, "--json"}, std::pair{arguments.lines, "--lines"}})
         if (given) forms.push_back(form);
-    if (forms.size() > 1) throw Trouble{forms[0] + " and " + forms[1] + " exclude each other" + usage};
-    if (arguments.bom && !arguments.csv) throw Trouble{"--bom goes with --csv" + usage};
+    if (forms.size() > 1) throw Trouble{OptionsExcludeTrouble(forms[0], forms[1], command.usage)};
+    if (arguments.bom && !arguments.csv) throw Trouble{BomWithoutCsvTrouble(command.usage)};
 }
 
 int Run(int argc, char** argv) {
@@ -537,7 +504,7 @@ int Run(int argc, char** argv) {
         ExpectOptionsOf(command, arguments);
         return command.run(arguments);
     }
-    throw Trouble{"unknown command " + arguments.command + "; tvxio --help lists them"};
+    throw Trouble{UnknownCommandTrouble(arguments.command)};
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "controller/system_error.h"
+#include "controller/messages.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/controller_number.h"
 #include "ioconfig/json_text.h"

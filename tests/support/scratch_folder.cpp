@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "controller/system_error.h"
+#include "controller/messages.h"
 
 namespace {
 

@@ -1,0 +1,149 @@
+#include "controller/messages.h"
+
+#include <cstdio>
+
+#include "controller/journal.h"
+#include "ioconfig/assignment_listing.h"
+#include "ioconfig/counted_words.h"
+#include "ioconfig/messages.h"
+
+// Failures
+
+std::string SystemErrorText(DWORD error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error, 0, text, sizeof text, nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
+        reason.pop_back();
+    return reason.empty() ? "Error " + std::to_string(error) + "." : reason;
+}
+
+// Files
+
+std::string WholeFileFailureText(uint32_t error, const std::string& differingKey) {
+    if (error == ERROR_INVALID_DATA && !differingKey.empty())
+        return "Its value " + differingKey + " did not read back as it was written.";
+    return SystemErrorText(error);
+}
+
+// Stored values
+
+std::string StoredValuesName(uint16_t controllerNumber) {
+    return "the values stored for " + NamedController(controllerNumber);
+}
+
+std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName) {
+    return "the value " + valueName + " stored for " + NamedController(controllerNumber) +
+           " is not a record (64 bytes of REG_BINARY)";
+}
+
+// The check before a write
+
+std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult result) {
+    const std::string controller = NamedController(controllerNumber);
+    constexpr const char* notChecked = ": channels not checked";
+    switch (result) {
+        case TargetCheckResult::Checked: return "";
+        case TargetCheckResult::NotOpened: return controller + " could not be opened" + notChecked;
+        case TargetCheckResult::NotRead: return "the configuration of " + controller + " could not be read" + notChecked;
+        case TargetCheckResult::NoLibrary: return LibraryNotLoaded + std::string(notChecked);
+    }
+    return "";
+}
+
+// Write and Reset
+
+namespace {
+
+std::string NothingChanged(uint16_t controllerNumber) {
+    return "Nothing was changed on " + NamedController(controllerNumber);
+}
+
+std::string AxesFor(int axes, uint16_t controllerNumber) {
+    return Counted(axes, "axis", "axes") + " for " + NamedController(controllerNumber);
+}
+
+}  // namespace
+
+std::string StoredAxesText(int axes, uint16_t controllerNumber) { return "Stored " + AxesFor(axes, controllerNumber); }
+
+std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
+                               const DriverUpdateOutcome& outcome) {
+    const std::string controller = NamedController(controllerNumber);
+    char time[8];
+    std::snprintf(time, sizeof time, "%02u:%02u", outcome.at.wHour % 100u, outcome.at.wMinute % 100u);
+    if (outcome.lockError != 0 || outcome.copyError != 0)
+        return NothingChanged(controllerNumber) + " at " + time + ".";
+    const bool stored = outcome.storeError == 0;
+    std::string text = command == DriverCommand::Write
+                           ? (stored ? StoredAxesText(axes, controllerNumber) : "Storing " + AxesFor(axes, controllerNumber))
+                           : (stored ? "Removed" : "Removing") + std::string(" the assignments stored for ") + controller;
+    text += (stored ? " at " : " failed at ") + std::string(time);
+    if (outcome.restartError != 0) text += ", but the controller was not restarted";
+    text += outcome.copyPath.empty() ? "; nothing was stored before, so no copy was made"
+                                     : "; the values stored before are in " + outcome.copyPath;
+    if (outcome.check.result == WriteCheckResult::Verified) text += "; " + controller + " holds them";
+    return text + ".";
+}
+
+std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {
+    const std::string controller = NamedController(controllerNumber);
+    if (error == ERROR_TIMEOUT) return "Another program is writing the assignments of " + controller + ".";
+    return "Quillet could not make sure that no other program writes to " + controller +
+           " at the same time: " + SystemErrorText(error) + "\n" + NothingChanged(controllerNumber) + ".";
+}
+
+std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
+                              const std::string& differingKey) {
+    return "Quillet could not keep a copy of the assignments stored for " + NamedController(controllerNumber) +
+           " in the file\n" + path + ":\n" + WholeFileFailureText(error, differingKey) + "\n" +
+           NothingChanged(controllerNumber) + ".";
+}
+
+std::string StoreFailureText(uint16_t controllerNumber, uint32_t error) {
+    return "The I/O configuration stored for " + NamedController(controllerNumber) +
+           " could not be updated.\nThe controller may not use the assignments you expect.\n" +
+           SystemErrorText(error);
+}
+
+std::string RestartFailureText(uint16_t controllerNumber, uint32_t error) {
+    return "Quillet could not restart " + NamedController(controllerNumber) + ": " + SystemErrorText(error) + "\n" +
+           WriteDiffersClosing;
+}
+
+// The read-back after a write
+
+namespace {
+
+constexpr size_t ListedDifferences = 10;
+
+}  // namespace
+
+std::string NotOpenedWithinText(uint16_t controllerNumber, unsigned seconds) {
+    return NamedController(controllerNumber) + " did not open within " + std::to_string(seconds) + " seconds";
+}
+
+std::string NotReadBackText(uint16_t controllerNumber) {
+    return "the I/O configuration of " + NamedController(controllerNumber) + " could not be read";
+}
+
+std::string WriteDiffersHeading(uint16_t controllerNumber) {
+    return "After the write, " + NamedController(controllerNumber) +
+           " does not hold the assignments stored for it (stored -> held):";
+}
+
+std::string WriteCheckText(uint16_t controllerNumber, const WriteCheck& check) {
+    if (check.result == WriteCheckResult::CouldNotCheck)
+        return "Quillet could not check what " + NamedController(controllerNumber) +
+               " holds after the write: " + check.reason + ".";
+    if (check.result != WriteCheckResult::Differs) return "";
+    return WriteDiffersHeading(controllerNumber) + "\n" + ListedAtMost(check.differences, ListedDifferences) + "\n" +
+           WriteDiffersClosing;
+}
+
+// The journal
+
+std::string JournalFailureText(const std::string& command, uint32_t error) {
+    return "The " + command + " was not added to the journal " + JournalPath() + ": " + SystemErrorText(error);
+}

@@ -21,6 +21,6 @@ void AttachAppState(HWND window, AppState* state) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
 }
 
-uint16_t ControllerNumber(const AppState& state) {
-    return static_cast<uint16_t>(state.controllerId);
+ControllerNumber SelectedController(const AppState& state) {
+    return LenientControllerNumber(state.controllerId);
 }

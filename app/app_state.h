@@ -9,6 +9,7 @@
 
 #include "app/held_assignments.h"
 #include "controller/quillet_settings.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 struct AppState {
@@ -34,5 +35,6 @@ void DestroyAppState(AppState* state);
 AppState* GetAppState(HWND window);
 void AttachAppState(HWND window, AppState* state);
 
-// The controller number the library calls and the driver names use.
-uint16_t ControllerNumber(const AppState& state);
+// The controller the window works on: controllerId by the window's lenient
+// rule, since the settings file may hold any int32.
+ControllerNumber SelectedController(const AppState& state);

@@ -194,7 +194,7 @@ int EditIoAssignments(HWND owner, AppState& state) {
     sheet.ppsp = pages;
 
     // Held open while the sheet is shown.
-    UniqueController controller = OpenController(ControllerNumber(state));
+    UniqueController controller = OpenController(SelectedController(state));
     if (!controller.IsOpen()) {
         ShowMessageBox(owner, ControllerAccessFailureText, MB_OK | MB_ICONWARNING, IoConfigErrorCaption);
         return 0;
@@ -202,14 +202,14 @@ int EditIoAssignments(HWND owner, AppState& state) {
     const std::optional<int32_t> channelCount = QueryChannelCount(controller.Get());
     if (!channelCount) {
         controller.Reset();
-        ShowMessageBox(owner, ChannelConfigurationFailureText(ControllerNumber(state)), MB_OK | MB_ICONWARNING,
+        ShowMessageBox(owner, ChannelConfigurationFailureText(SelectedController(state)), MB_OK | MB_ICONWARNING,
                        IoConfigErrorCaption);
         return 0;
     }
     ChannelConfiguration channels = ReadChannelFlags(controller.Get(), *channelCount);
     editorState = {controller.Get(), &state, *channelCount, std::move(channels.flags), state.image};
     if (const int unread = static_cast<int>(channels.unreadChannels.size()))
-        ShowMessageBox(owner, UnreadChannelsText(ControllerNumber(state), unread), MB_OK | MB_ICONWARNING,
+        ShowMessageBox(owner, UnreadChannelsText(SelectedController(state), unread), MB_OK | MB_ICONWARNING,
                        IoConfigErrorCaption);
     const int result = static_cast<int>(RunPropertySheet(sheet));
     editorState = {};

@@ -29,7 +29,7 @@ void ShowComparison(HWND window, const AppState& state, const IoConfigImage& oth
 // Against the selected controller, as Write checks them, when it opens.
 void ShowAssignmentCheck(HWND window, const AppState& state) {
     if (!state.imageValid) return;
-    const uint16_t controller = ControllerNumber(state);
+    const ControllerNumber controller = SelectedController(state);
     const TargetCheck check = CheckAgainstTarget(controller, state.image);
     Inform(window, FindingsReport(check.findings, ListedInBox) + "\n\n" + CheckedAgainstText(controller, check.result));
 }
@@ -37,7 +37,7 @@ void ShowAssignmentCheck(HWND window, const AppState& state) {
 // Read into an image of its own: the window keeps what it holds.
 void CompareWithController(HWND window, const AppState& state) {
     if (!state.imageValid) return;
-    const uint16_t controller = ControllerNumber(state);
+    const ControllerNumber controller = SelectedController(state);
     IoConfigImage held;
     switch (ReadControllerIoConfig(controller, held)) {
         case ControllerRead::NotOpened: return Warn(window, OpenFailureText(controller));
@@ -49,7 +49,7 @@ void CompareWithController(HWND window, const AppState& state) {
 
 void CompareWithStoredValues(HWND window, const AppState& state) {
     if (!state.imageValid) return;
-    const uint16_t controller = ControllerNumber(state);
+    const ControllerNumber controller = SelectedController(state);
     const StoredIoConfig stored = ReadStoredIoConfig(controller);
     if (!stored.refusedValue.empty())
         return Warn(window, UncomparableText(controller, stored.refusedValue));

@@ -21,7 +21,7 @@
 struct DriverJob {
     HWND window;
     DriverCommand command;
-    uint16_t controller;
+    ControllerNumber controller;
     IoConfigImage image;
     CopyRequest copy;
     ULONGLONG started;
@@ -51,7 +51,7 @@ CopyRequest CopyOf(const AppState& state) {
 
 // The outcome stays in the status bar until the next driver command.
 void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
-    const uint16_t controller = ControllerNumber(state);
+    const ControllerNumber controller = SelectedController(state);
     state.held.statusLine = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
     ShowHeldImage(window, state);
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
@@ -73,7 +73,7 @@ DWORD WINAPI RunDriverJob(void* data) {
 
 // Where no thread can be had, the command runs here, as it must run.
 void StartDriverCommand(HWND window, AppState& state, DriverCommand command) {
-    auto* job = new DriverJob{window, command, ControllerNumber(state), state.image, CopyOf(state), GetTickCount64()};
+    auto* job = new DriverJob{window, command, SelectedController(state), state.image, CopyOf(state), GetTickCount64()};
     state.held.driverJob = job;
     SetTimer(window, DriverProgressTimer, DriverProgressInterval, nullptr);
     ShowDriverProgress(window, state);
@@ -88,7 +88,7 @@ bool AnsweredYes(HWND window, const std::string& question) {
 
 // Errors, and a controller the assignments could not be checked against,
 // stop a write unless the user goes on; warnings never do.
-bool CheckAccepted(HWND window, uint16_t controller, const TargetCheck& check) {
+bool CheckAccepted(HWND window, ControllerNumber controller, const TargetCheck& check) {
     const std::vector<std::string> errors = SentencesOf(check.findings, FindingLevel::Error);
     if (!errors.empty() && !AnsweredYes(window, ConflictQuestionText(controller, errors))) return false;
     return check.result == TargetCheckResult::Checked ||
@@ -98,7 +98,7 @@ bool CheckAccepted(HWND window, uint16_t controller, const TargetCheck& check) {
 }  // namespace
 
 void WriteIoToController(HWND window, AppState& state) {
-    const uint16_t controller = ControllerNumber(state);
+    const ControllerNumber controller = SelectedController(state);
     if (AxisRecordsInUse(state.image) == 0) return Warn(window, NothingToWriteText(controller));
     const TargetCheck check = CheckAgainstTarget(controller, state.image);
     if (!Confirmed(window, WriteConfirmationText(controller, state.held.readFrom)) ||
@@ -108,7 +108,7 @@ void WriteIoToController(HWND window, AppState& state) {
 }
 
 void ResetControllerToDefaults(HWND window, AppState& state) {
-    if (!Confirmed(window, ResetConfirmationText(ControllerNumber(state)))) return;
+    if (!Confirmed(window, ResetConfirmationText(SelectedController(state)))) return;
     StartDriverCommand(window, state, DriverCommand::Reset);
 }
 

@@ -193,7 +193,7 @@ void ExportIoMap(HWND window, AppState& state) {
     DWORD filter = 1;
     if (!RunConfigFileDialog(window, path, ExportMapTitle, false, state.saveFolder, fileNameOffset, IoMaps, "", &filter))
         return;
-    const uint16_t controller = ControllerNumber(state);
+    const ControllerNumber controller = SelectedController(state);
     const std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(controller);
     const std::vector<MappedChannel> map = MapChannels(state.image, channels, state.held.labels);
     std::string text = Utf8ByteOrderMark;

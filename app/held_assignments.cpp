@@ -7,7 +7,7 @@
 #include "ioconfig/store_names.h"
 #include "ioconfig/window_caption.h"
 
-HeldSource ControllerSource(uint16_t controllerNumber) {
+HeldSource ControllerSource(ControllerNumber controllerNumber) {
     return {"Controller " + ControllerNumberText(controllerNumber), "", controllerNumber, {}};
 }
 

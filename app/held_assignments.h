@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 #include "ioconfig/io_map.h"
 
@@ -28,7 +29,7 @@ struct HeldAssignments {
     // Changes neither saved nor written since.
     bool unsaved = false;
     // The controller the assignments were read from; none for a file's.
-    std::optional<uint16_t> readFrom;
+    std::optional<ControllerNumber> readFrom;
     // What the last Write, Reset or export did, shown in the status bar.
     std::string statusLine;
     // The Write or Reset whose engine call runs on its own thread; none
@@ -42,11 +43,11 @@ struct HeldAssignments {
 struct HeldSource {
     std::string name;  // as the caption names it
     std::string path;  // a file's full path; empty for a controller
-    std::optional<uint16_t> readFrom;
+    std::optional<ControllerNumber> readFrom;
     ChannelLabels labels;
 };
 // "Controller N", read from it, without labels.
-HeldSource ControllerSource(uint16_t controllerNumber);
+HeldSource ControllerSource(ControllerNumber controllerNumber);
 // The file's name, its path and the labels it holds.
 HeldSource FileSource(const std::string& path, ChannelLabels labels);
 

@@ -16,25 +16,26 @@
 // must not pass for this controller's: a read that did not happen says so.
 void ReadIoFromController(HWND window, AppState& state) {
     if (!MayReplaceAssignments(window, state)) return;
-    const ControllerRead read = ReadControllerIoConfig(ControllerNumber(state), state.image);
+    const ControllerRead read = ReadControllerIoConfig(SelectedController(state), state.image);
     if (read == ControllerRead::Read)
-        return HoldAssignments(window, state, state.image, ControllerSource(ControllerNumber(state)));
+        return HoldAssignments(window, state, state.image, ControllerSource(SelectedController(state)));
     ShowHeldImage(window, state);
-    if (read == ControllerRead::NotOpened) Warn(window, OpenFailureText(ControllerNumber(state)));
-    if (read == ControllerRead::Failed) Warn(window, ReadFailureText(ControllerNumber(state)));
+    if (read == ControllerRead::NotOpened) Warn(window, OpenFailureText(SelectedController(state)));
+    if (read == ControllerRead::Failed) Warn(window, ReadFailureText(SelectedController(state)));
 }
 
 void ShowControllerInfo(HWND window, const AppState& state) {
-    const UniqueController controller = OpenController(ControllerNumber(state));
-    if (!controller.IsOpen()) return Warn(window, OpenFailureText(ControllerNumber(state)));
+    const UniqueController controller = OpenController(SelectedController(state));
+    if (!controller.IsOpen()) return Warn(window, OpenFailureText(SelectedController(state)));
     KXDLG_ControllerInfo(window, controller.Get(), 0, 0);
 }
 
 // Kept at once, so that tvxio run meanwhile works on the same controller.
 void SelectController(HWND window, AppState& state) {
-    const int16_t chosen = KXDLG_SelectController(window, ControllerNumber(state), 0, 0);
+    const int16_t chosen = KXDLG_SelectController(window, SelectedController(state).value, 0, 0);
+    // A negative answer is the dialog's cancel, not a controller.
     if (chosen < 0) return;
-    state.controllerId = chosen;
+    state.controllerId = LenientControllerNumber(chosen).SettingsValue();
     StoreSettings(state);
     ShowStatusBar(window, state);
 }

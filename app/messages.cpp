@@ -19,7 +19,9 @@ namespace {
 
 // "Quillet could not open controller N", which a box says alone and a
 // question before a write goes on from.
-std::string CouldNotOpen(uint16_t controllerNumber) { return "Quillet could not open " + NamedController(controllerNumber); }
+std::string CouldNotOpen(ControllerNumber controllerNumber) {
+    return "Quillet could not open " + NamedController(controllerNumber);
+}
 
 // Said of what a load refused: the window holds what it held.
 constexpr const char* NotChanged = "\nThe I/O configuration was not changed.";
@@ -28,7 +30,7 @@ constexpr const char* NotChanged = "\nThe I/O configuration was not changed.";
 
 // The window
 
-std::string TargetText(const AppState& state) { return "Controller " + ControllerNumberText(ControllerNumber(state)); }
+std::string TargetText(const AppState& state) { return "Controller " + SelectedController(state).Text(); }
 
 std::string NoAxesText(const std::string& what) { return "The window holds no axes: there is " + what + "."; }
 
@@ -84,16 +86,16 @@ std::string MapSavedText(const std::string& path) { return "Saved the I/O map to
 
 // Read I/O and Controller Info
 
-std::string ReadFailureText(uint16_t controllerNumber) {
+std::string ReadFailureText(ControllerNumber controllerNumber) {
     return "Quillet could not read the I/O configuration of " + NamedController(controllerNumber) +
            ".\nThe summary was not changed.";
 }
 
-std::string OpenFailureText(uint16_t controllerNumber) { return CouldNotOpen(controllerNumber) + "."; }
+std::string OpenFailureText(ControllerNumber controllerNumber) { return CouldNotOpen(controllerNumber) + "."; }
 
 // Check Assignments and the comparisons
 
-std::string CheckedAgainstText(uint16_t controllerNumber, TargetCheckResult result) {
+std::string CheckedAgainstText(ControllerNumber controllerNumber, TargetCheckResult result) {
     if (result == TargetCheckResult::Checked) return "Checked against " + NamedController(controllerNumber) + ".";
     std::string text = TargetNotCheckedText(controllerNumber, result) + ".";
     text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
@@ -106,7 +108,7 @@ std::string ComparisonText(const std::string& other, const char* side, const std
            ListedAtMost(differences, ListedInBox);
 }
 
-std::string UncomparableText(uint16_t controllerNumber, const std::string& refusedValue) {
+std::string UncomparableText(ControllerNumber controllerNumber, const std::string& refusedValue) {
     return "Quillet could not compare: " + RefusedStoredValueText(controllerNumber, refusedValue) + ".";
 }
 
@@ -116,29 +118,29 @@ namespace {
 
 constexpr size_t ListedConflicts = 10;
 
-std::string ControllerLine(uint16_t controllerNumber) {
+std::string ControllerLine(ControllerNumber controllerNumber) {
     return "\n " + NamedController(controllerNumber) + ". This may take up to 30 seconds.";
 }
 
 }  // namespace
 
-std::string WriteConfirmationText(uint16_t controllerNumber, std::optional<uint16_t> readFrom) {
+std::string WriteConfirmationText(ControllerNumber controllerNumber, std::optional<ControllerNumber> readFrom) {
     std::string text = "Quillet will now update the settings and restart" + ControllerLine(controllerNumber);
     if (readFrom && *readFrom != controllerNumber)
         text += "\n\nThe assignments shown were read from " + NamedController(*readFrom) + ".";
     return text;
 }
 
-std::string ResetConfirmationText(uint16_t controllerNumber) {
+std::string ResetConfirmationText(ControllerNumber controllerNumber) {
     return "Quillet will now reset the settings and restart" + ControllerLine(controllerNumber);
 }
 
-std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors) {
+std::string ConflictQuestionText(ControllerNumber controllerNumber, const std::vector<std::string>& errors) {
     return "The assignments for " + NamedController(controllerNumber) + " have conflicts:\n" +
            ListedAtMost(errors, ListedConflicts) + "\n\nWrite them to the controller anyway?";
 }
 
-std::string UncheckedTargetQuestionText(uint16_t controllerNumber, TargetCheckResult result) {
+std::string UncheckedTargetQuestionText(ControllerNumber controllerNumber, TargetCheckResult result) {
     const std::string couldNot =
         result == TargetCheckResult::NotOpened ? CouldNotOpen(controllerNumber)
         : result == TargetCheckResult::NotRead ? "Quillet could not read the configuration of " + NamedController(controllerNumber)
@@ -146,11 +148,11 @@ std::string UncheckedTargetQuestionText(uint16_t controllerNumber, TargetCheckRe
     return couldNot + " to check the assignments against it. Write them anyway?";
 }
 
-std::string NothingToWriteText(uint16_t controllerNumber) {
+std::string NothingToWriteText(ControllerNumber controllerNumber) {
     return NoAxesText("nothing to write to " + NamedController(controllerNumber));
 }
 
-std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned seconds, bool waiting,
+std::string DriverProgressText(bool writing, ControllerNumber controllerNumber, unsigned seconds, bool waiting,
                                bool closing) {
     const std::string controller = NamedController(controllerNumber);
     std::string text = writing ? "Writing to " + controller : "Resetting " + controller;
@@ -162,11 +164,11 @@ std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned
 
 // The editor
 
-std::string ChannelConfigurationFailureText(uint16_t controllerNumber) {
+std::string ChannelConfigurationFailureText(ControllerNumber controllerNumber) {
     return "Quillet could not read the channel configuration of " + NamedController(controllerNumber) + ".";
 }
 
-std::string UnreadChannelsText(uint16_t controllerNumber, int unread) {
+std::string UnreadChannelsText(ControllerNumber controllerNumber, int unread) {
     return "Quillet could not read " + Counted(unread, "channel", "channels") + " of " +
            NamedController(controllerNumber) + ".\nThe editor does not offer " + (unread == 1 ? "it." : "them.");
 }

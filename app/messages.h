@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controller/target_check.h"
+#include "ioconfig/controller_number.h"
 
 struct AppState;
 
@@ -48,36 +49,37 @@ std::string MapSavedText(const std::string& path);
 
 // Shown when the controller opened but its I/O configuration could not be
 // read, and when Read or Controller Info cannot open it.
-std::string ReadFailureText(uint16_t controllerNumber);
-std::string OpenFailureText(uint16_t controllerNumber);
+std::string ReadFailureText(ControllerNumber controllerNumber);
+std::string OpenFailureText(ControllerNumber controllerNumber);
 
 // Check Assignments and the comparisons
 
 // The check's last line: "Checked against controller 3.", or why not, as
 // "Controller 3 could not be opened: channels not checked.".
-std::string CheckedAgainstText(uint16_t controllerNumber, TargetCheckResult result);
+std::string CheckedAgainstText(ControllerNumber controllerNumber, TargetCheckResult result);
 // The differences from the other side, listed as "side -> window", or that
 // there are none.
 std::string ComparisonText(const std::string& other, const char* side, const std::vector<std::string>& differences);
 // Stored values that are no records cannot be compared.
-std::string UncomparableText(uint16_t controllerNumber, const std::string& refusedValue);
+std::string UncomparableText(ControllerNumber controllerNumber, const std::string& refusedValue);
 
 // Write and Reset
 
 // The questions before the commands, naming the controller they go to; a
 // write adds where the window's assignments were read from when that was
 // another controller.
-std::string WriteConfirmationText(uint16_t controllerNumber, std::optional<uint16_t> readFrom = std::nullopt);
-std::string ResetConfirmationText(uint16_t controllerNumber);
+std::string WriteConfirmationText(ControllerNumber controllerNumber,
+                                  std::optional<ControllerNumber> readFrom = std::nullopt);
+std::string ResetConfirmationText(ControllerNumber controllerNumber);
 // Asked before a write whose image has errors; at most ten are listed.
-std::string ConflictQuestionText(uint16_t controllerNumber, const std::vector<std::string>& errors);
+std::string ConflictQuestionText(ControllerNumber controllerNumber, const std::vector<std::string>& errors);
 // Asked before a write that could not be checked against its controller.
-std::string UncheckedTargetQuestionText(uint16_t controllerNumber, TargetCheckResult result);
+std::string UncheckedTargetQuestionText(ControllerNumber controllerNumber, TargetCheckResult result);
 // Shown instead of the question when the window holds no axes.
-std::string NothingToWriteText(uint16_t controllerNumber);
+std::string NothingToWriteText(ControllerNumber controllerNumber);
 // The status line while it runs: "Writing to controller 3: waiting for it
 // to restart (12 s)".
-std::string DriverProgressText(bool writing, uint16_t controllerNumber, unsigned seconds, bool waiting,
+std::string DriverProgressText(bool writing, ControllerNumber controllerNumber, unsigned seconds, bool waiting,
                                bool closing);
 
 // The editor
@@ -91,5 +93,5 @@ constexpr char IoConfigErrorCaption[] = "IO Config Error";
 constexpr const char* ControllerAccessFailureText = "Unable to access motion controller";
 // Shown instead of the sheet when the controller cannot say how many
 // channels it has, and before it when some channels could not be read.
-std::string ChannelConfigurationFailureText(uint16_t controllerNumber);
-std::string UnreadChannelsText(uint16_t controllerNumber, int unread);
+std::string ChannelConfigurationFailureText(ControllerNumber controllerNumber);
+std::string UnreadChannelsText(ControllerNumber controllerNumber, int unread);

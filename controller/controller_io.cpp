@@ -22,11 +22,11 @@ bool ControllerCallsBound() {
     return true;
 }
 
-UniqueController OpenController(uint16_t controllerNumber) {
-    return UniqueController(KXOpen(controllerNumber, ControllerOpenMode, ControllerOpenName));
+UniqueController OpenController(ControllerNumber controllerNumber) {
+    return UniqueController(KXOpen(controllerNumber.value, ControllerOpenMode, ControllerOpenName));
 }
 
-ControllerRead ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image) {
+ControllerRead ReadControllerIoConfig(ControllerNumber controllerNumber, IoConfigImage& image) {
     const UniqueController controller = OpenController(controllerNumber);
     if (!controller.IsOpen()) return ControllerRead::NotOpened;
     // Read in place; a read that fails part way leaves the image as it was.
@@ -57,7 +57,7 @@ ChannelConfiguration ReadChannelFlags(int16_t handle, int32_t channelCount) {
     return channels;
 }
 
-std::optional<ChannelConfiguration> ReadChannelConfiguration(uint16_t controllerNumber) {
+std::optional<ChannelConfiguration> ReadChannelConfiguration(ControllerNumber controllerNumber) {
     const UniqueController controller = OpenController(controllerNumber);
     if (!controller.IsOpen()) return std::nullopt;
     const std::optional<int32_t> count = QueryChannelCount(controller.Get());

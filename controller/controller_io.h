@@ -9,6 +9,7 @@
 #include "controller/controller_library.h"
 #include "controller/unique_handle.h"
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 // A controller handle is open above 0; KXOpen's failure values are 0 or less.
@@ -26,13 +27,13 @@ bool ControllerCallsBound();
 
 // KXOpen with the mode and name every command uses; closed when the owner
 // goes.
-UniqueController OpenController(uint16_t controllerNumber);
+UniqueController OpenController(ControllerNumber controllerNumber);
 
 enum class ControllerRead { NotOpened, Failed, Read };
 
 // Opens the controller, reads its whole I/O configuration area into image
 // and closes it again. A read that fails leaves the image as it was.
-ControllerRead ReadControllerIoConfig(uint16_t controllerNumber, IoConfigImage& image);
+ControllerRead ReadControllerIoConfig(ControllerNumber controllerNumber, IoConfigImage& image);
 
 // The number of channels an open controller reports; nothing when it
 // cannot say.
@@ -45,4 +46,4 @@ ChannelConfiguration ReadChannelFlags(int16_t handle, int32_t channelCount);
 
 // Opens the controller and reads its channel count and flags, as the
 // editor does; nothing when it cannot be opened or cannot say its count.
-std::optional<ChannelConfiguration> ReadChannelConfiguration(uint16_t controllerNumber);
+std::optional<ChannelConfiguration> ReadChannelConfiguration(ControllerNumber controllerNumber);

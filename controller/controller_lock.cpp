@@ -5,11 +5,11 @@
 #include "controller/system_error.h"
 #include "ioconfig/store_names.h"
 
-std::string ControllerLockName(uint16_t controllerNumber) {
+std::string ControllerLockName(ControllerNumber controllerNumber) {
     return "Global\\Quillet.Controller" + ControllerNumberText(controllerNumber);
 }
 
-ControllerWriterLock::ControllerWriterLock(uint16_t controllerNumber)
+ControllerWriterLock::ControllerWriterLock(ControllerNumber controllerNumber)
     : mutex_(CreateMutexA(nullptr, FALSE, ControllerLockName(controllerNumber).c_str())) {
     if (!mutex_.IsOpen()) {
         error_ = LastErrorOr(ERROR_INVALID_HANDLE);

@@ -11,9 +11,10 @@
 #include <string>
 
 #include "controller/system_handles.h"
+#include "ioconfig/controller_number.h"
 
 // "Global\Quillet.Controller3": the machine-wide name of controller 3's lock.
-std::string ControllerLockName(uint16_t controllerNumber);
+std::string ControllerLockName(ControllerNumber controllerNumber);
 
 // Another writer may hold a controller this long before this one gives up.
 constexpr uint32_t LongestWaitForWriter = 10000;
@@ -21,7 +22,7 @@ constexpr uint32_t LongestWaitForWriter = 10000;
 class ControllerWriterLock {
 public:
     // Waits for the controller's named mutex; Error() tells whether it is held.
-    explicit ControllerWriterLock(uint16_t controllerNumber);
+    explicit ControllerWriterLock(ControllerNumber controllerNumber);
     ~ControllerWriterLock();
     ControllerWriterLock(const ControllerWriterLock&) = delete;
     ControllerWriterLock& operator=(const ControllerWriterLock&) = delete;

@@ -59,7 +59,7 @@ std::string NoteOf(const std::string& stored) {
 
 // The section [Backup] first, so that the records are written last, as
 // Save As writes them.
-std::vector<ProfileEntry> BackupEntries(uint16_t controllerNumber, const BackupOccasion& occasion,
+std::vector<ProfileEntry> BackupEntries(ControllerNumber controllerNumber, const BackupOccasion& occasion,
                                         const std::vector<StoredAxisValue>& values) {
     std::vector<ProfileEntry> entries = {
         {BackupSection, "Controller", ControllerNumberText(controllerNumber)},
@@ -77,7 +77,8 @@ std::vector<ProfileEntry> BackupEntries(uint16_t controllerNumber, const BackupO
 
 // "controller<N>-<YYYYMMDD>-<HHMMSS>.tvxio", or with "-<copy>" before the
 // extension from the second copy of a second on.
-std::string BackupPath(const std::string& folder, uint16_t controllerNumber, const SYSTEMTIME& taken, int copy) {
+std::string BackupPath(const std::string& folder, ControllerNumber controllerNumber, const SYSTEMTIME& taken,
+                       int copy) {
     std::string path = folder + "\\controller" + ControllerNumberText(controllerNumber) + "-" +
                        Stamp("%04u%02u%02u-%02u%02u%02u", taken);
     if (copy > 1) path += '-' + std::to_string(copy);
@@ -118,7 +119,7 @@ BackupCopy ReadBackupCopy(const std::string& path) {
 
 }  // namespace
 
-DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder,
+DriverBackup BackUpDriverIoConfig(ControllerNumber controllerNumber, const std::string& folder,
                                   const BackupOccasion& occasion) {
     const std::vector<StoredAxisValue> values = ReadStoredAxisValues(controllerNumber);
     if (values.empty()) return {};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controller/driver_store.h"
+#include "ioconfig/controller_number.h"
 
 struct DriverBackup {
     uint32_t error = 0;        // 0, or the system's code when the copy could not be made
@@ -33,7 +34,7 @@ struct BackupOccasion {
 // extension when that name is taken; each name is claimed by creating the
 // file, so no two writers share one. The copy is written whole and read
 // back; one that fails leaves no file behind.
-DriverBackup BackUpDriverIoConfig(uint16_t controllerNumber, const std::string& folder,
+DriverBackup BackUpDriverIoConfig(ControllerNumber controllerNumber, const std::string& folder,
                                   const BackupOccasion& occasion);
 
 // A copy as a listing shows it: the values of its [Backup] section and how

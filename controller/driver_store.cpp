@@ -20,7 +20,7 @@ constexpr DWORD RestartInputLength = 4;
 constexpr DWORD RestartOutputLength = 4;
 
 // Creates the key, and any missing key above it, where it does not exist.
-LONG OpenDriverKey(uint16_t controllerNumber, UniqueRegistryKey& opened) {
+LONG OpenDriverKey(ControllerNumber controllerNumber, UniqueRegistryKey& opened) {
     HKEY key = nullptr;
     const std::string path = DriverKeyPath(controllerNumber);
     const LONG status = driverRegistry.createKey(HKEY_LOCAL_MACHINE, path.c_str(), &key);
@@ -51,7 +51,7 @@ void KeepFirstFailure(uint32_t& first, LONG status) {
 
 }  // namespace
 
-uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image) {
+uint32_t WriteDriverIoConfig(ControllerNumber controllerNumber, const IoConfigImage& image) {
     UniqueRegistryKey key;
     if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
     uint32_t failure = 0;
@@ -62,7 +62,7 @@ uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& ima
     return failure;
 }
 
-uint32_t ResetDriverIoConfig(uint16_t controllerNumber) {
+uint32_t ResetDriverIoConfig(ControllerNumber controllerNumber) {
     UniqueRegistryKey key;
     if (const LONG status = OpenDriverKey(controllerNumber, key)) return static_cast<uint32_t>(status);
     uint32_t failure = 0;
@@ -70,7 +70,7 @@ uint32_t ResetDriverIoConfig(uint16_t controllerNumber) {
     return failure;
 }
 
-uint32_t RestartController(uint16_t controllerNumber) {
+uint32_t RestartController(ControllerNumber controllerNumber) {
     const UniqueDevice device(driverDevice.createFile(DriverDeviceName(controllerNumber).c_str(),
                                                       GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                                       FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -84,7 +84,7 @@ uint32_t RestartController(uint16_t controllerNumber) {
     return 0;
 }
 
-std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber) {
+std::vector<StoredAxisValue> ReadStoredAxisValues(ControllerNumber controllerNumber) {
     std::vector<StoredAxisValue> values;
     HKEY opened = nullptr;
     if (driverRegistry.openKey(HKEY_LOCAL_MACHINE, DriverKeyPath(controllerNumber).c_str(), 0, KEY_READ, &opened) !=
@@ -101,7 +101,7 @@ std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber) {
     return values;
 }
 
-StoredIoConfig ReadStoredIoConfig(uint16_t controllerNumber) {
+StoredIoConfig ReadStoredIoConfig(ControllerNumber controllerNumber) {
     StoredIoConfig stored;
     for (const StoredAxisValue& value : ReadStoredAxisValues(controllerNumber)) {
         // Padded or cut, such a value would become channels nobody chose.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controller/unique_handle.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 // The calls the store and the restart make: the real ones, unless a test
@@ -54,15 +55,15 @@ using UniqueDevice = UniqueHandle<DeviceKind>;
 // the image's axes: a copy written back restores what was stored. Values of
 // other names are left alone. A value that cannot be set or deleted does not
 // keep the others from being set or deleted.
-uint32_t WriteDriverIoConfig(uint16_t controllerNumber, const IoConfigImage& image);
+uint32_t WriteDriverIoConfig(ControllerNumber controllerNumber, const IoConfigImage& image);
 // Deletes the values of axes 1 to 16, whatever the image holds; a value that
 // is not there is no failure.
-uint32_t ResetDriverIoConfig(uint16_t controllerNumber);
+uint32_t ResetDriverIoConfig(ControllerNumber controllerNumber);
 // Asks the driver to restart the controller. Without the device (no driver
 // serves it) nothing is sent and that is no failure; a device that is there
 // but cannot be opened is. The driver's answers to the requests are not
 // known, so they are not judged.
-uint32_t RestartController(uint16_t controllerNumber);
+uint32_t RestartController(ControllerNumber controllerNumber);
 
 struct StoredAxisValue {
     int axis;
@@ -72,7 +73,7 @@ struct StoredAxisValue {
 
 // The values Axis1IOConfig to Axis16IOConfig stored for the controller, in
 // axis order; none when the key or the values are not there.
-std::vector<StoredAxisValue> ReadStoredAxisValues(uint16_t controllerNumber);
+std::vector<StoredAxisValue> ReadStoredAxisValues(ControllerNumber controllerNumber);
 
 // The stored values as the records of an image, the axis count the highest
 // axis stored: what the controller takes up at its next restart. A value
@@ -82,4 +83,4 @@ struct StoredIoConfig {
     IoConfigImage image;
     std::string refusedValue;
 };
-StoredIoConfig ReadStoredIoConfig(uint16_t controllerNumber);
+StoredIoConfig ReadStoredIoConfig(ControllerNumber controllerNumber);

@@ -22,7 +22,7 @@ std::string OneLine(std::string text) {
 }
 
 // The result and, when not done, the first reason the front ends give.
-void SetJournalResult(JournalEntry& entry, uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
+void SetJournalResult(JournalEntry& entry, ControllerNumber controllerNumber, const DriverUpdateOutcome& outcome) {
     const std::vector<std::string> failures = DriverUpdateFailures(controllerNumber, outcome);
     if (outcome.lockError != 0) entry.result = JournalResult::Refused;
     else if (!failures.empty()) entry.result = JournalResult::Failed;
@@ -47,7 +47,7 @@ std::string SourceDigest(const std::string& source) {
     return Sha256Hex(bytes);
 }
 
-JournalEntry EntryFor(uint16_t controllerNumber, const CopyRequest& copy, DriverCommand command,
+JournalEntry EntryFor(ControllerNumber controllerNumber, const CopyRequest& copy, DriverCommand command,
                       const DriverUpdateOutcome& outcome, const std::vector<std::string>& changes) {
     JournalEntry entry;
     StampJournalEntry(entry);
@@ -69,7 +69,7 @@ JournalEntry EntryFor(uint16_t controllerNumber, const CopyRequest& copy, Driver
 // restart outside the lock. The time is the command's, taken before any
 // wait, so that a lock waited for in vain reports when the command ran.
 template <typename Change>
-DriverUpdateOutcome UpdateDriver(uint16_t controllerNumber, const CopyRequest& copy, DriverCommand command,
+DriverUpdateOutcome UpdateDriver(ControllerNumber controllerNumber, const CopyRequest& copy, DriverCommand command,
                                  Change change, const IoConfigImage& written, const WaitReport& waiting = nullptr) {
     DriverUpdateOutcome outcome;
     outcome.at = copy.clock();
@@ -120,18 +120,18 @@ std::string LocalDateText() {
     return date;
 }
 
-DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
+DriverUpdateOutcome WriteIoConfigToDriver(ControllerNumber controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy, const WaitReport& waiting) {
     return UpdateDriver(controllerNumber, copy, DriverCommand::Write,
                         [&] { return WriteDriverIoConfig(controllerNumber, image); }, image, waiting);
 }
 
-DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy) {
+DriverUpdateOutcome ResetIoConfigOfDriver(ControllerNumber controllerNumber, const CopyRequest& copy) {
     return UpdateDriver(controllerNumber, copy, DriverCommand::Reset,
                         [&] { return ResetDriverIoConfig(controllerNumber); }, IoConfigImage{});
 }
 
-std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome) {
+std::vector<std::string> DriverUpdateFailures(ControllerNumber controllerNumber, const DriverUpdateOutcome& outcome) {
     if (outcome.lockError != 0) return {LockFailureText(controllerNumber, outcome.lockError)};
     if (outcome.copyError != 0)
         return {BackupFailureText(controllerNumber, outcome.copyPath, outcome.copyError, outcome.copyDifferingKey)};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controller/write_check.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 struct DriverUpdateOutcome {
@@ -45,15 +46,15 @@ struct CopyRequest {
 // Write I/O to Controller: records 1 to axisCount become the driver's values,
 // and no other axis keeps one; once stored and the restart asked for, the
 // controller is read back.
-DriverUpdateOutcome WriteIoConfigToDriver(uint16_t controllerNumber, const IoConfigImage& image,
+DriverUpdateOutcome WriteIoConfigToDriver(ControllerNumber controllerNumber, const IoConfigImage& image,
                                           const CopyRequest& copy, const WaitReport& waiting = nullptr);
 // Reset Controller to Defaults: the values of axes 1 to 16 are deleted.
-DriverUpdateOutcome ResetIoConfigOfDriver(uint16_t controllerNumber, const CopyRequest& copy);
+DriverUpdateOutcome ResetIoConfigOfDriver(ControllerNumber controllerNumber, const CopyRequest& copy);
 
 // What went wrong, one message for each failure, in the order both front
 // ends report them: the lock or the copy alone, when either kept the command
 // from changing anything; otherwise the restart, then the store. Lines are
 // separated by "\n".
-std::vector<std::string> DriverUpdateFailures(uint16_t controllerNumber, const DriverUpdateOutcome& outcome);
+std::vector<std::string> DriverUpdateFailures(ControllerNumber controllerNumber, const DriverUpdateOutcome& outcome);
 
 enum class DriverCommand { Write, Reset };

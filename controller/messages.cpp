@@ -29,18 +29,18 @@ std::string WholeFileFailureText(uint32_t error, const std::string& differingKey
 
 // Stored values
 
-std::string StoredValuesName(uint16_t controllerNumber) {
+std::string StoredValuesName(ControllerNumber controllerNumber) {
     return "the values stored for " + NamedController(controllerNumber);
 }
 
-std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName) {
+std::string RefusedStoredValueText(ControllerNumber controllerNumber, const std::string& valueName) {
     return "the value " + valueName + " stored for " + NamedController(controllerNumber) +
            " is not a record (64 bytes of REG_BINARY)";
 }
 
 // The check before a write
 
-std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult result) {
+std::string TargetNotCheckedText(ControllerNumber controllerNumber, TargetCheckResult result) {
     const std::string controller = NamedController(controllerNumber);
     constexpr const char* notChecked = ": channels not checked";
     switch (result) {
@@ -56,19 +56,21 @@ std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult re
 
 namespace {
 
-std::string NothingChanged(uint16_t controllerNumber) {
+std::string NothingChanged(ControllerNumber controllerNumber) {
     return "Nothing was changed on " + NamedController(controllerNumber);
 }
 
-std::string AxesFor(int axes, uint16_t controllerNumber) {
+std::string AxesFor(int axes, ControllerNumber controllerNumber) {
     return Counted(axes, "axis", "axes") + " for " + NamedController(controllerNumber);
 }
 
 }  // namespace
 
-std::string StoredAxesText(int axes, uint16_t controllerNumber) { return "Stored " + AxesFor(axes, controllerNumber); }
+std::string StoredAxesText(int axes, ControllerNumber controllerNumber) {
+    return "Stored " + AxesFor(axes, controllerNumber);
+}
 
-std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
+std::string DriverUpdateStatus(ControllerNumber controllerNumber, DriverCommand command, int axes,
                                const DriverUpdateOutcome& outcome) {
     const std::string controller = NamedController(controllerNumber);
     char time[8];
@@ -87,27 +89,27 @@ std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command,
     return text + ".";
 }
 
-std::string LockFailureText(uint16_t controllerNumber, uint32_t error) {
+std::string LockFailureText(ControllerNumber controllerNumber, uint32_t error) {
     const std::string controller = NamedController(controllerNumber);
     if (error == ERROR_TIMEOUT) return "Another program is writing the assignments of " + controller + ".";
     return "Quillet could not make sure that no other program writes to " + controller +
            " at the same time: " + SystemErrorText(error) + "\n" + NothingChanged(controllerNumber) + ".";
 }
 
-std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
+std::string BackupFailureText(ControllerNumber controllerNumber, const std::string& path, uint32_t error,
                               const std::string& differingKey) {
     return "Quillet could not keep a copy of the assignments stored for " + NamedController(controllerNumber) +
            " in the file\n" + path + ":\n" + WholeFileFailureText(error, differingKey) + "\n" +
            NothingChanged(controllerNumber) + ".";
 }
 
-std::string StoreFailureText(uint16_t controllerNumber, uint32_t error) {
+std::string StoreFailureText(ControllerNumber controllerNumber, uint32_t error) {
     return "The I/O configuration stored for " + NamedController(controllerNumber) +
            " could not be updated.\nThe controller may not use the assignments you expect.\n" +
            SystemErrorText(error);
 }
 
-std::string RestartFailureText(uint16_t controllerNumber, uint32_t error) {
+std::string RestartFailureText(ControllerNumber controllerNumber, uint32_t error) {
     return "Quillet could not restart " + NamedController(controllerNumber) + ": " + SystemErrorText(error) + "\n" +
            WriteDiffersClosing;
 }
@@ -120,20 +122,20 @@ constexpr size_t ListedDifferences = 10;
 
 }  // namespace
 
-std::string NotOpenedWithinText(uint16_t controllerNumber, unsigned seconds) {
+std::string NotOpenedWithinText(ControllerNumber controllerNumber, unsigned seconds) {
     return NamedController(controllerNumber) + " did not open within " + std::to_string(seconds) + " seconds";
 }
 
-std::string NotReadBackText(uint16_t controllerNumber) {
+std::string NotReadBackText(ControllerNumber controllerNumber) {
     return "the I/O configuration of " + NamedController(controllerNumber) + " could not be read";
 }
 
-std::string WriteDiffersHeading(uint16_t controllerNumber) {
+std::string WriteDiffersHeading(ControllerNumber controllerNumber) {
     return "After the write, " + NamedController(controllerNumber) +
            " does not hold the assignments stored for it (stored -> held):";
 }
 
-std::string WriteCheckText(uint16_t controllerNumber, const WriteCheck& check) {
+std::string WriteCheckText(ControllerNumber controllerNumber, const WriteCheck& check) {
     if (check.result == WriteCheckResult::CouldNotCheck)
         return "Quillet could not check what " + NamedController(controllerNumber) +
                " holds after the write: " + check.reason + ".";

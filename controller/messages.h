@@ -12,6 +12,7 @@
 #include "controller/driver_update.h"
 #include "controller/target_check.h"
 #include "controller/write_check.h"
+#include "ioconfig/controller_number.h"
 
 // Failures
 
@@ -35,52 +36,52 @@ std::string WholeFileFailureText(uint32_t error, const std::string& differingKey
 // Stored values
 
 // "the values stored for controller N", as a comparison names them.
-std::string StoredValuesName(uint16_t controllerNumber);
+std::string StoredValuesName(ControllerNumber controllerNumber);
 // "the value NAME stored for controller N is not a record (64 bytes of
 // REG_BINARY)", as both front ends say it.
-std::string RefusedStoredValueText(uint16_t controllerNumber, const std::string& valueName);
+std::string RefusedStoredValueText(ControllerNumber controllerNumber, const std::string& valueName);
 
 // The check before a write
 
 // Why it was not checked against the controller, for example "controller 3
 // could not be opened: channels not checked"; empty when it was.
-std::string TargetNotCheckedText(uint16_t controllerNumber, TargetCheckResult result);
+std::string TargetNotCheckedText(ControllerNumber controllerNumber, TargetCheckResult result);
 
 // Write and Reset
 
 // "Stored 8 axes for controller 0", as both front ends begin the account
 // of a write whose values were stored.
-std::string StoredAxesText(int axes, uint16_t controllerNumber);
+std::string StoredAxesText(int axes, ControllerNumber controllerNumber);
 
 // One line on what the command did, when, and where the copy went: "Stored
 // 8 axes for controller 0 at 14:05; the values stored before are in PATH.",
 // ending "; controller 0 holds them." when the read-back found them.
-std::string DriverUpdateStatus(uint16_t controllerNumber, DriverCommand command, int axes,
+std::string DriverUpdateStatus(ControllerNumber controllerNumber, DriverCommand command, int axes,
                                const DriverUpdateOutcome& outcome);
 
 // A failure each, lines separated by "\n".
-std::string LockFailureText(uint16_t controllerNumber, uint32_t error);
-std::string BackupFailureText(uint16_t controllerNumber, const std::string& path, uint32_t error,
+std::string LockFailureText(ControllerNumber controllerNumber, uint32_t error);
+std::string BackupFailureText(ControllerNumber controllerNumber, const std::string& path, uint32_t error,
                               const std::string& differingKey = "");
-std::string StoreFailureText(uint16_t controllerNumber, uint32_t error);
-std::string RestartFailureText(uint16_t controllerNumber, uint32_t error);
+std::string StoreFailureText(ControllerNumber controllerNumber, uint32_t error);
+std::string RestartFailureText(ControllerNumber controllerNumber, uint32_t error);
 
 // The read-back after a write
 
 // Why the controller could not be read back.
 constexpr const char* LibraryNotLoaded = "the controller library kxapi32.dll is not loaded";
-std::string NotOpenedWithinText(uint16_t controllerNumber, unsigned seconds);
-std::string NotReadBackText(uint16_t controllerNumber);
+std::string NotOpenedWithinText(ControllerNumber controllerNumber, unsigned seconds);
+std::string NotReadBackText(ControllerNumber controllerNumber);
 
 // The words around the differences of a check that differs: "After the
 // write, controller N does not hold the assignments stored for it (stored ->
 // held):", and the closing sentence.
-std::string WriteDiffersHeading(uint16_t controllerNumber);
+std::string WriteDiffersHeading(ControllerNumber controllerNumber);
 constexpr const char* WriteDiffersClosing = "The controller takes up the stored assignments at its next restart.";
 
 // The window's box for a check that differs or could not be made: at most
 // ten differences, then "and K more.".
-std::string WriteCheckText(uint16_t controllerNumber, const WriteCheck& check);
+std::string WriteCheckText(ControllerNumber controllerNumber, const WriteCheck& check);
 
 // The journal
 

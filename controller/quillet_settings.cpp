@@ -63,7 +63,7 @@ void ReadSettings(QuilletSettings& settings) {
 
 void WriteSettings(const QuilletSettings& settings) {
     char controller[32];
-    std::snprintf(controller, sizeof controller, "%d", static_cast<int>(settings.controllerId));
+    std::snprintf(controller, sizeof controller, "%d", settings.controllerId);
     WritePrivateProfileStringA(SettingsSection, "ControllerID", controller, settings.path.c_str());
     WritePrivateProfileStringA(SettingsSection, "SaveToFolder", settings.saveFolder.c_str(), settings.path.c_str());
 }

@@ -7,7 +7,7 @@
 namespace {
 
 // Nothing when the controller cannot be opened or cannot describe itself.
-std::optional<TargetController> DescribeTarget(uint16_t controllerNumber, TargetCheckResult& result) {
+std::optional<TargetController> DescribeTarget(ControllerNumber controllerNumber, TargetCheckResult& result) {
     const UniqueController controller = OpenController(controllerNumber);
     result = TargetCheckResult::NotOpened;
     if (!controller.IsOpen()) return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<TargetController> DescribeTarget(uint16_t controllerNumber, Target
 
 }  // namespace
 
-TargetCheck CheckAgainstTarget(uint16_t controllerNumber, const IoConfigImage& image) {
+TargetCheck CheckAgainstTarget(ControllerNumber controllerNumber, const IoConfigImage& image) {
     if (!ControllerCallsBound()) return {TargetCheckResult::NoLibrary, CheckAssignments(image)};
     TargetCheckResult result = TargetCheckResult::NotOpened;
     const std::optional<TargetController> target = DescribeTarget(controllerNumber, result);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 enum class TargetCheckResult { Checked, NotOpened, NotRead, NoLibrary };
@@ -19,4 +20,4 @@ struct TargetCheck {
 
 // Opens the controller, reads its axis count from its I/O configuration
 // area, its channel count and each channel's flags, and closes it.
-TargetCheck CheckAgainstTarget(uint16_t controllerNumber, const IoConfigImage& image);
+TargetCheck CheckAgainstTarget(ControllerNumber controllerNumber, const IoConfigImage& image);

@@ -13,7 +13,7 @@ WriteCheck CouldNotCheck(std::string reason) { return {WriteCheckResult::CouldNo
 
 }  // namespace
 
-WriteCheck CheckWrittenRecords(uint16_t controllerNumber, const IoConfigImage& written, WriteCheckWait wait) {
+WriteCheck CheckWrittenRecords(ControllerNumber controllerNumber, const IoConfigImage& written, WriteCheckWait wait) {
     if (!ControllerCallsBound()) return CouldNotCheck(LibraryNotLoaded);
     IoConfigImage held;
     ControllerRead read = ReadControllerIoConfig(controllerNumber, held);

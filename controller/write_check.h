@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 enum class WriteCheckResult { NotChecked, Verified, Differs, CouldNotCheck };
@@ -30,4 +31,5 @@ struct WriteCheckWait {
     WaitReport report;
 };
 
-WriteCheck CheckWrittenRecords(uint16_t controllerNumber, const IoConfigImage& written, WriteCheckWait wait = {});
+WriteCheck CheckWrittenRecords(ControllerNumber controllerNumber, const IoConfigImage& written,
+                               WriteCheckWait wait = {});

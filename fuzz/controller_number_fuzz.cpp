@@ -23,7 +23,7 @@ bool OnlyDigitsAfterOneMinus(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::optional<uint16_t> parsed = ParseControllerNumber(text);
+    const std::optional<ControllerNumber> parsed = ParseControllerNumber(text);
     long long number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     const bool expected = OnlyDigitsAfterOneMinus(text) && error == std::errc{} && end == text.data() + text.size() &&

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ioconfig/controller_number.h"
 #include "ioconfig/io_config_image.h"
 
 enum class FindingLevel { Error, Warning };
@@ -41,7 +42,7 @@ struct ChannelConfiguration {
 // The controller the assignments go to, as it describes itself: its number,
 // the axes its I/O configuration has in use, and its channels.
 struct TargetController {
-    uint16_t number = 0;
+    ControllerNumber number;
     int axisCount = 0;
     ChannelConfiguration channels;
 };

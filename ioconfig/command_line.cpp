@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ioconfig/controller_number.h"
 #include "ioconfig/messages.h"
 #include "ioconfig/white_space.h"
 
@@ -88,14 +89,6 @@ int ScanShortOption(int count, char** words) {
     return '?';
 }
 
-int32_t ControllerNumberFrom(const char* text) {
-    if (text == nullptr) return 0;
-    // strtol's clamping to the 32-bit range, whatever the width of long.
-    const long long number = std::strtoll(text, nullptr, 10);
-    const long long clamped = std::clamp<long long>(number, INT32_MIN, INT32_MAX);
-    return static_cast<int16_t>(static_cast<uint16_t>(clamped & 0xFFFF));
-}
-
 }  // namespace
 
 const char* const optionLetters = "b:";
@@ -171,7 +164,7 @@ std::vector<std::string> ApplyCommandLineOptions(char* commandLine, int32_t& con
     const int count = SplitCommandLine(commandLine, words);
     reportOptionErrors = false;
     for (int option; (option = NextOption(count, words, nullptr)) != -1;) {
-        if (option == 'b') controllerId = ControllerNumberFrom(optionArgument);
+        if (option == 'b') controllerId = LenientControllerNumber(optionArgument).SettingsValue();
     }
     return std::vector<std::string>(words + std::min(nextWord, count), words + count);
 }

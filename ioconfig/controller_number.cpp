@@ -1,6 +1,30 @@
 #include "ioconfig/controller_number.h"
 
-std::optional<uint16_t> ParseControllerNumber(std::string_view text) {
+#include <algorithm>
+#include <cstdlib>
+
+#include "ioconfig/store_names.h"
+
+std::string ControllerNumber::Text() const { return std::to_string(SettingsValue()); }
+
+std::string ControllerNumber::DriverKeyPath() const { return DriverKeyPrefix + Text(); }
+
+std::string ControllerNumber::DriverDeviceName() const { return DriverDevicePrefix + Text(); }
+
+int32_t ControllerNumber::SettingsValue() const { return static_cast<int16_t>(value); }
+
+ControllerNumber LenientControllerNumber(int32_t settingsValue) {
+    return ControllerNumber(static_cast<uint16_t>(settingsValue & 0xFFFF));
+}
+
+ControllerNumber LenientControllerNumber(const char* text) {
+    if (text == nullptr) return ControllerNumber(0);
+    // strtol's clamping to the 32-bit range, whatever the width of long.
+    const long long number = std::strtoll(text, nullptr, 10);
+    return LenientControllerNumber(static_cast<int32_t>(std::clamp<long long>(number, INT32_MIN, INT32_MAX)));
+}
+
+std::optional<ControllerNumber> ParseControllerNumber(std::string_view text) {
     const bool negative = !text.empty() && text.front() == '-';
     if (negative) text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
@@ -13,5 +37,5 @@ std::optional<uint16_t> ParseControllerNumber(std::string_view text) {
     }
     const int32_t number = negative ? -magnitude : magnitude;
     if (number < LowestControllerNumber) return std::nullopt;
-    return static_cast<uint16_t>(number);
+    return LenientControllerNumber(number);
 }

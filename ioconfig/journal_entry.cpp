@@ -35,7 +35,7 @@ std::string JournalLine(const JournalEntry& entry) {
                        {"user", JsonString(entry.user)},
                        {"computer", JsonString(entry.computer)},
                        {"program", JsonString(entry.program)},
-                       {"controller", JsonNumber(entry.controller)},
+                       {"controller", JsonNumber(entry.controller.value)},
                        {"command", JsonString(entry.command)},
                        {"source", StringOrNull(entry.source)},
                        {"sha256", StringOrNull(entry.sha256)},
@@ -50,11 +50,11 @@ std::optional<JournalEntry> ReadJournalLine(const std::string& line) {
     const std::optional<JsonFields> fields = ReadJsonObject(line);
     if (!fields) return std::nullopt;
     JournalEntry entry{fields->Value("time"),    fields->Value("user"),   fields->Value("computer"),
-                       fields->Value("program"), 0,                        fields->Value("command"),
+                       fields->Value("program"), {},                       fields->Value("command"),
                        fields->Value("source"),  fields->Value("sha256"), fields->Value("copy"),
                        fields->Value("result"),  fields->Value("reason"), fields->List("changes"),
                        fields->Value("note")};
-    const std::optional<uint16_t> controller = ParseControllerNumber(fields->Value("controller"));
+    const std::optional<ControllerNumber> controller = ParseControllerNumber(fields->Value("controller"));
     if (entry.time.empty() || entry.command.empty() || entry.result.empty() || !controller) return std::nullopt;
     entry.controller = *controller;
     return entry;

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "ioconfig/controller_number.h"
+
 struct JournalEntry {
     std::string time;      // local, ISO 8601 with its UTC offset
     std::string user;      // domain\name
     std::string computer;
     std::string program;   // "quillet 1.0.0", "tvxio 1.0.0"
-    uint16_t controller = 0;
+    ControllerNumber controller;
     std::string command;   // "write", "reset"
     std::string source;    // the file's full path, or "controller N"
     std::string sha256;    // of the source file; empty when it is none

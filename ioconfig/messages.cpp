@@ -6,7 +6,7 @@
 
 // Controllers
 
-std::string NamedController(uint16_t controllerNumber) { return "controller " + ControllerNumberText(controllerNumber); }
+std::string NamedController(ControllerNumber controllerNumber) { return "controller " + controllerNumber.Text(); }
 
 // Start-up
 
@@ -60,7 +60,7 @@ std::string ChannelNotOfferedText(const std::string& signal, int channel, bool i
            (input ? "input." : "output.");
 }
 
-std::string AxisPastControllerText(int axis, int axisCount, uint16_t controllerNumber) {
+std::string AxisPastControllerText(int axis, int axisCount, ControllerNumber controllerNumber) {
     const std::string name = "Axis " + std::to_string(axis);
     const std::string controller = " of " + NamedController(controllerNumber);
     if (axisCount == 1) return name + " is not the one axis" + controller + ".";

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "ioconfig/assignment_check.h"
+#include "ioconfig/controller_number.h"
 #include "ioconfig/journal_entry.h"
 
 // Controllers
 
 // "controller 3", as a sentence names one.
-std::string NamedController(uint16_t controllerNumber);
+std::string NamedController(ControllerNumber controllerNumber);
 
 // Start-up
 
@@ -44,7 +45,7 @@ std::string NoLimitsText(int axis);
 std::string UnreadChannelUseText(const std::string& signal, int channel);
 std::string ChannelPastControllerText(const std::string& signal, int channel, int channelCount);
 std::string ChannelNotOfferedText(const std::string& signal, int channel, bool input);
-std::string AxisPastControllerText(int axis, int axisCount, uint16_t controllerNumber);
+std::string AxisPastControllerText(int axis, int axisCount, ControllerNumber controllerNumber);
 
 // "2 conflicts, 1 warning: Controller > Check Assignments lists them.", the
 // counts that are not 0; empty when there are no findings.

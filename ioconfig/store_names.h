@@ -6,19 +6,20 @@
 #include <cstdint>
 #include <string>
 
+#include "ioconfig/controller_number.h"
+
 constexpr const char* ConfigFileSection = "TVXIOConfig";
 
 constexpr const char* DriverKeyPrefix = "SYSTEM\\CurrentControlSet\\Services\\KXAPI\\Parameters\\";
 constexpr const char* DriverDevicePrefix = "\\\\.\\KXAPI";
 
-// The driver names a controller by the low 16 bits of its number, signed:
-// 65535 is "-1".
-std::string ControllerNumberText(uint16_t controllerNumber);
+// Short for the number's own: ControllerNumber::Text.
+std::string ControllerNumberText(ControllerNumber controllerNumber);
 
 // "Axis" n "IOConfig": the key of axis n in a configuration file and its
 // value under the driver key.
 std::string AxisValueName(int axis);
 
-// Below HKEY_LOCAL_MACHINE.
-std::string DriverKeyPath(uint16_t controllerNumber);
-std::string DriverDeviceName(uint16_t controllerNumber);
+// Below HKEY_LOCAL_MACHINE; short for the number's own.
+std::string DriverKeyPath(ControllerNumber controllerNumber);
+std::string DriverDeviceName(ControllerNumber controllerNumber);

@@ -65,7 +65,7 @@ struct Arguments {
     std::string command;
     std::vector<std::string> operands;
     std::vector<std::string> options;  // as given, --board=N as -b
-    std::optional<uint16_t> controller;  // -b N or --board=N
+    std::optional<ControllerNumber> controller;  // -b N or --board=N
     bool csv = false;
     bool bom = false;  // CSV for Excel
     bool html = false;
@@ -75,8 +75,8 @@ struct Arguments {
     std::string note;  // for the copy write keeps
 };
 
-uint16_t ControllerNumberFrom(const std::string& text) {
-    const std::optional<uint16_t> number = ParseControllerNumber(text);
+ControllerNumber ControllerNumberFrom(const std::string& text) {
+    const std::optional<ControllerNumber> number = ParseControllerNumber(text);
     if (!number) throw Trouble{NotAControllerNumberTrouble(text)};
     return *number;
 }
@@ -126,9 +126,9 @@ const QuilletSettings& Settings() {
     return settings;
 }
 
-uint16_t ControllerOf(const Arguments& arguments) {
+ControllerNumber ControllerOf(const Arguments& arguments) {
     if (arguments.controller) return *arguments.controller;
-    return static_cast<uint16_t>(Settings().controllerId);
+    return LenientControllerNumber(Settings().controllerId);
 }
 
 std::string Copies() { return CopiesFolder(Settings().path); }
@@ -167,7 +167,7 @@ void TryToBindBoard() {
 struct Source {
     enum class Kind { File, Board, Stored } kind = Kind::File;
     std::string path;
-    uint16_t controller = 0;
+    ControllerNumber controller;
 };
 
 Source ParseSource(const std::string& text, const Arguments& arguments) {
@@ -176,7 +176,7 @@ Source ParseSource(const std::string& text, const Arguments& arguments) {
         if (text == name) return {kind, "", ControllerOf(arguments)};
         if (text.rfind(name + ":", 0) == 0) return {kind, "", ControllerNumberFrom(text.substr(name.size() + 1))};
     }
-    return {Source::Kind::File, FullPath(text), 0};
+    return {Source::Kind::File, FullPath(text), {}};
 }
 
 IoConfigImage ReadFile(const std::string& path) {
@@ -191,7 +191,7 @@ IoConfigImage ReadFile(const std::string& path) {
     return image;
 }
 
-IoConfigImage ReadBoard(uint16_t controller) {
+IoConfigImage ReadBoard(ControllerNumber controller) {
     BindBoard();
     IoConfigImage image;
     switch (ReadControllerIoConfig(controller, image)) {
@@ -202,7 +202,7 @@ IoConfigImage ReadBoard(uint16_t controller) {
     return image;
 }
 
-IoConfigImage ReadStored(uint16_t controller) {
+IoConfigImage ReadStored(ControllerNumber controller) {
     const StoredIoConfig stored = ReadStoredIoConfig(controller);
     if (!stored.refusedValue.empty()) throw Trouble{RefusedStoredValueText(controller, stored.refusedValue)};
     return stored.image;
@@ -253,11 +253,12 @@ int Show(const Arguments& arguments) {
 
 // The controller whose channels a command checks against: the source's own,
 // or -b N's for a file; none for a file alone.
-std::optional<uint16_t> ChannelsController(const Source& source, const Arguments& arguments) {
-    return source.kind == Source::Kind::File ? arguments.controller : std::optional<uint16_t>(source.controller);
+std::optional<ControllerNumber> ChannelsController(const Source& source, const Arguments& arguments) {
+    if (source.kind == Source::Kind::File) return arguments.controller;
+    return source.controller;
 }
 
-std::optional<ChannelConfiguration> ChannelsOf(std::optional<uint16_t> controller) {
+std::optional<ChannelConfiguration> ChannelsOf(std::optional<ControllerNumber> controller) {
     if (!controller) return std::nullopt;
     BindBoard();
     std::optional<ChannelConfiguration> channels = ReadChannelConfiguration(*controller);
@@ -266,7 +267,7 @@ std::optional<ChannelConfiguration> ChannelsOf(std::optional<uint16_t> controlle
 }
 
 // Against the controller, as Write checks them: its axes and its channels.
-std::vector<Finding> CheckedAgainst(uint16_t controller, const IoConfigImage& image) {
+std::vector<Finding> CheckedAgainst(ControllerNumber controller, const IoConfigImage& image) {
     BindBoard();
     TargetCheck check = CheckAgainstTarget(controller, image);
     if (check.result != TargetCheckResult::Checked) throw Trouble{TargetNotCheckedText(controller, check.result)};
@@ -277,7 +278,7 @@ int Check(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const Source source = ParseSource(arguments.operands[0], arguments);
     const IoConfigImage image = Load(source);
-    const std::optional<uint16_t> controller = ChannelsController(source, arguments);
+    const std::optional<ControllerNumber> controller = ChannelsController(source, arguments);
     const std::vector<Finding> findings = controller ? CheckedAgainst(*controller, image) : CheckAssignments(image);
     const int errors = CountFindings(findings, FindingLevel::Error);
     if (arguments.json) PrintJson(CheckJson(image, findings));
@@ -312,7 +313,7 @@ int Map(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const Source source = ParseSource(arguments.operands[0], arguments);
     const IoConfigImage image = Load(source);
-    const std::optional<uint16_t> controller = ChannelsController(source, arguments);
+    const std::optional<ControllerNumber> controller = ChannelsController(source, arguments);
     const std::optional<ChannelConfiguration> channels = ChannelsOf(controller);
     const std::vector<MappedChannel> map = MapChannels(image, channels, LabelsOf(source));
     if (arguments.json) PrintJson(MapJson(map, controller));
@@ -327,7 +328,7 @@ int Map(const Arguments& arguments) {
 int Read(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const std::string path = FullPath(arguments.operands[0]);
-    const uint16_t controller = ControllerOf(arguments);
+    const ControllerNumber controller = ControllerOf(arguments);
     const IoConfigImage image = ReadBoard(controller);
     const int axes = AxisRecordsInUse(image);
     if (axes == 0) throw Trouble{NoAxesToReadTrouble(controller, path)};
@@ -352,7 +353,7 @@ constexpr unsigned SilentWaitMs = 2000;
 int Write(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const std::string path = FullPath(arguments.operands[0]);
-    const uint16_t controller = ControllerOf(arguments);
+    const ControllerNumber controller = ControllerOf(arguments);
     const IoConfigImage image = ReadFile(path);
     TryToBindBoard();
     const TargetCheck check = CheckAgainstTarget(controller, image);

@@ -28,7 +28,7 @@ std::string LabelOf(const ChannelLabels& labels, int channel) {
 }
 
 // As the driver names it: 65535 is -1.
-std::string ControllerJson(uint16_t controller) { return JsonNumber(static_cast<int16_t>(controller)); }
+std::string ControllerJson(ControllerNumber controller) { return JsonNumber(controller.SettingsValue()); }
 
 std::string KindOrNull(std::optional<AxisKind> kind) { return kind ? JsonString(KindName(*kind)) : JsonNull; }
 
@@ -153,7 +153,7 @@ std::string DiffJson(const IoConfigImage& oldImage, const IoConfigImage& newImag
     return Document({{"differences", JsonArray(differences)}});
 }
 
-std::string MapJson(const std::vector<MappedChannel>& map, std::optional<uint16_t> controller) {
+std::string MapJson(const std::vector<MappedChannel>& map, std::optional<ControllerNumber> controller) {
     std::vector<std::string> channels;
     for (const MappedChannel& channel : map) channels.push_back(MappedChannelJson(channel));
     return Document({{"controller", controller ? ControllerJson(*controller) : JsonNull},
@@ -164,7 +164,7 @@ std::string BackupsJson(const std::string& folder, const std::vector<BackupCopy>
     std::vector<std::string> listed;
     for (const BackupCopy& copy : copies) {
         // A number, as write's controller is, unless the copy says no number.
-        const std::optional<uint16_t> controller = ParseControllerNumber(copy.controller);
+        const std::optional<ControllerNumber> controller = ParseControllerNumber(copy.controller);
         listed.push_back(JsonObject({{"path", JsonString(copy.path)},
                                      {"controller", controller ? ControllerJson(*controller) : JsonString(copy.controller)},
                                      {"taken", JsonString(copy.taken)},

@@ -21,13 +21,13 @@ std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels);
 std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings);
 std::string DiffJson(const IoConfigImage& oldImage, const IoConfigImage& newImage);
 // Every channel of the map; controller: the one whose channels it knows.
-std::string MapJson(const std::vector<MappedChannel>& map, std::optional<uint16_t> controller);
+std::string MapJson(const std::vector<MappedChannel>& map, std::optional<ControllerNumber> controller);
 std::string BackupsJson(const std::string& folder, const std::vector<BackupCopy>& copies, int skipped);
 
 // A write, from its check against the controller on. Without an outcome,
 // it was stopped before anything was tried.
 struct WriteReport {
-    uint16_t controller = 0;
+    ControllerNumber controller;
     std::string path;
     IoConfigImage image;
     TargetCheck check;

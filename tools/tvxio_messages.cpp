@@ -17,11 +17,11 @@ std::string WithUsage(const char* usage) { return std::string("; usage: ") + usa
 constexpr const char* Forcing = " (--force writes it anyway)";
 
 // " of controller N", or nothing for every controller.
-std::string OfController(std::optional<uint16_t> controllerNumber) {
+std::string OfController(std::optional<ControllerNumber> controllerNumber) {
     return controllerNumber ? " of " + NamedController(*controllerNumber) : "";
 }
 
-std::string NoneIn(const char* what, std::optional<uint16_t> controllerNumber, const std::string& place) {
+std::string NoneIn(const char* what, std::optional<ControllerNumber> controllerNumber, const std::string& place) {
     return std::string("No ") + what + OfController(controllerNumber) + " in " + place + ".";
 }
 
@@ -97,46 +97,48 @@ std::string SaveTrouble(const std::string& path, uint32_t error, const std::stri
 
 // The controller and its stored values
 
-std::string NotOpenedTrouble(uint16_t controllerNumber) { return NamedController(controllerNumber) + " cannot be opened"; }
+std::string NotOpenedTrouble(ControllerNumber controllerNumber) {
+    return NamedController(controllerNumber) + " cannot be opened";
+}
 
-std::string NotReadTrouble(uint16_t controllerNumber) {
+std::string NotReadTrouble(ControllerNumber controllerNumber) {
     return "the I/O configuration of " + NamedController(controllerNumber) + " cannot be read";
 }
 
-std::string ChannelsNotReadTrouble(uint16_t controllerNumber) {
+std::string ChannelsNotReadTrouble(ControllerNumber controllerNumber) {
     return "the channel configuration of " + NamedController(controllerNumber) + " cannot be read";
 }
 
 // read
 
-std::string NoAxesToReadTrouble(uint16_t controllerNumber, const std::string& path) {
+std::string NoAxesToReadTrouble(ControllerNumber controllerNumber, const std::string& path) {
     return NamedController(controllerNumber) + " has no axes in use: nothing was written to " + path;
 }
 
-std::string ReadIntoText(int axes, uint16_t controllerNumber, const std::string& path) {
+std::string ReadIntoText(int axes, ControllerNumber controllerNumber, const std::string& path) {
     return "Read " + Counted(axes, "axis", "axes") + " from " + NamedController(controllerNumber) + " into " + path +
            ".";
 }
 
 // write
 
-std::string ConflictsTrouble(const std::string& path, uint16_t controllerNumber) {
+std::string ConflictsTrouble(const std::string& path, ControllerNumber controllerNumber) {
     return "not written: " + path + " has conflicts for " + NamedController(controllerNumber) + Forcing;
 }
 
 std::string UncheckedTrouble(const std::string& unchecked) { return "not written: " + unchecked + Forcing; }
 
-std::string WaitingForRestartText(uint16_t controllerNumber) {
+std::string WaitingForRestartText(ControllerNumber controllerNumber) {
     return "Waiting for " + NamedController(controllerNumber) + " to restart...";
 }
 
-std::string StoredFromText(int axes, uint16_t controllerNumber, const std::string& path) {
+std::string StoredFromText(int axes, ControllerNumber controllerNumber, const std::string& path) {
     return StoredAxesText(axes, controllerNumber) + " from " + path + ".";
 }
 
 std::string CopyMadeText(const std::string& copyPath) { return "The values stored before are in " + copyPath + "."; }
 
-std::string HoldsAssignmentsText(uint16_t controllerNumber, const std::string& path) {
+std::string HoldsAssignmentsText(ControllerNumber controllerNumber, const std::string& path) {
     return "Controller " + ControllerNumberText(controllerNumber) + " holds the assignments of " + path + ".";
 }
 
@@ -149,7 +151,7 @@ std::string UnjournalledTrouble(uint32_t error) {
 
 // backups
 
-std::string NoCopiesText(std::optional<uint16_t> controllerNumber, const std::string& folder) {
+std::string NoCopiesText(std::optional<ControllerNumber> controllerNumber, const std::string& folder) {
     return NoneIn("copies", controllerNumber, folder);
 }
 
@@ -163,7 +165,7 @@ std::string JournalUnreadableTrouble(uint32_t error) {
     return UnreadableFileTrouble("the journal " + JournalPath(), error);
 }
 
-std::string NoEntriesText(std::optional<uint16_t> controllerNumber, const std::string& journal) {
+std::string NoEntriesText(std::optional<ControllerNumber> controllerNumber, const std::string& journal) {
     return NoneIn("entries", controllerNumber, journal);
 }
 

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "ioconfig/controller_number.h"
+
 // Trouble: the lines on stderr
 
 // The engine's sentence, which speaks for Quillet, as tvxio's own.
@@ -49,38 +51,38 @@ std::string SaveTrouble(const std::string& path, uint32_t error, const std::stri
 
 // The controller and its stored values
 
-std::string NotOpenedTrouble(uint16_t controllerNumber);
-std::string NotReadTrouble(uint16_t controllerNumber);
-std::string ChannelsNotReadTrouble(uint16_t controllerNumber);
+std::string NotOpenedTrouble(ControllerNumber controllerNumber);
+std::string NotReadTrouble(ControllerNumber controllerNumber);
+std::string ChannelsNotReadTrouble(ControllerNumber controllerNumber);
 
 // read
 
-std::string NoAxesToReadTrouble(uint16_t controllerNumber, const std::string& path);
+std::string NoAxesToReadTrouble(ControllerNumber controllerNumber, const std::string& path);
 // "Read 8 axes from controller 0 into PATH."
-std::string ReadIntoText(int axes, uint16_t controllerNumber, const std::string& path);
+std::string ReadIntoText(int axes, ControllerNumber controllerNumber, const std::string& path);
 
 // write
 
 // Stopped before anything was tried, unless --force.
-std::string ConflictsTrouble(const std::string& path, uint16_t controllerNumber);
+std::string ConflictsTrouble(const std::string& path, ControllerNumber controllerNumber);
 std::string UncheckedTrouble(const std::string& unchecked);
-std::string WaitingForRestartText(uint16_t controllerNumber);
-std::string StoredFromText(int axes, uint16_t controllerNumber, const std::string& path);
+std::string WaitingForRestartText(ControllerNumber controllerNumber);
+std::string StoredFromText(int axes, ControllerNumber controllerNumber, const std::string& path);
 constexpr const char* NoCopyMadeText = "Nothing was stored before: no copy made.";
 std::string CopyMadeText(const std::string& copyPath);
 // Added to the store's failure when it was refused access.
 constexpr const char* ElevationHint = "Writing to the driver needs an elevated prompt (Run as administrator).";
-std::string HoldsAssignmentsText(uint16_t controllerNumber, const std::string& path);
+std::string HoldsAssignmentsText(ControllerNumber controllerNumber, const std::string& path);
 // The write stands, but is not in the journal.
 std::string UnjournalledTrouble(uint32_t error);
 
 // backups
 
-std::string NoCopiesText(std::optional<uint16_t> controllerNumber, const std::string& folder);
+std::string NoCopiesText(std::optional<ControllerNumber> controllerNumber, const std::string& folder);
 std::string SkippedFilesText(int skipped, const std::string& folder);
 
 // log
 
 std::string JournalUnreadableTrouble(uint32_t error);
-std::string NoEntriesText(std::optional<uint16_t> controllerNumber, const std::string& journal);
+std::string NoEntriesText(std::optional<ControllerNumber> controllerNumber, const std::string& journal);
 std::string SkippedLinesText(int skipped, const std::string& journal);

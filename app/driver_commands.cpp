@@ -42,11 +42,8 @@ bool Confirmed(HWND window, const std::string& text) {
 // time, without a note. The journal names the file the assignments came
 // from, or the controller they were read from.
 CopyRequest CopyOf(const AppState& state) {
-    const HeldAssignments& held = state.held;
-    const std::string source = !held.sourcePath.empty() ? held.sourcePath
-                               : held.readFrom          ? "controller " + ControllerNumberText(*held.readFrom)
-                                                        : "";
-    return {BackupFolder(state), LocalClock, "", "quillet " QUILLET_VERSION_TEXT, source};
+    return {BackupFolder(state), LocalClock, "", "quillet " QUILLET_VERSION_TEXT, state.held.sourcePath,
+            state.held.readFrom};
 }
 
 // The outcome stays in the status bar until the next driver command.

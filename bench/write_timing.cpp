@@ -60,7 +60,7 @@ WriteRows MeasureWrite(int repetitions) {
         repetitions,
         [&](bool counted) {
             DriverUpdateOutcome outcome;
-            const double whole = Timed([&] { outcome = WriteIoConfigToDriver(BenchController, image, {copies.Path(), LocalClock, "", "", ""}); });
+            const double whole = Timed([&] { outcome = WriteIoConfigToDriver(BenchController, image, {copies.Path(), LocalClock, "", "", "", std::nullopt}); });
             if (outcome.storeError != 0 || outcome.check.result != WriteCheckResult::Verified)
                 FailBench("the write did not store and verify the 8 axes");
             const double steps[] = {

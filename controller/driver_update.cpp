@@ -54,8 +54,12 @@ JournalEntry EntryFor(ControllerNumber controllerNumber, const CopyRequest& copy
     entry.program = copy.program;
     entry.controller = controllerNumber;
     entry.command = command == DriverCommand::Write ? "write" : "reset";
-    entry.source = copy.source;
-    if (!copy.source.empty() && copy.source.rfind("controller ", 0) != 0) entry.sha256 = SourceDigest(copy.source);
+    if (!copy.sourceFile.empty()) {
+        entry.source = copy.sourceFile;
+        entry.sha256 = SourceDigest(copy.sourceFile);
+    } else if (copy.sourceController) {
+        entry.source = NamedController(*copy.sourceController);
+    }
     if (outcome.copyError == 0) entry.copy = outcome.copyPath;
     SetJournalResult(entry, controllerNumber, outcome);
     if (outcome.lockError == 0 && outcome.copyError == 0 && outcome.storeError == 0) entry.changes = changes;

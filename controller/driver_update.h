@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,8 @@ struct CopyRequest {
     Clock clock = LocalClock;
     std::string note;
     std::string program;
-    std::string source;
+    std::string sourceFile;                          // a file's full path, or
+    std::optional<ControllerNumber> sourceController;  // the controller read from
 };
 
 // Write I/O to Controller: records 1 to axisCount become the driver's values,

@@ -221,7 +221,7 @@ struct EngineWrite {
 
 DWORD WINAPI RunEngineWrite(void* data) {
     auto& write = *static_cast<EngineWrite*>(data);
-    write.outcome = WriteIoConfigToDriver(0, write.image, {write.copies, LocalClock, "", "", ""});
+    write.outcome = WriteIoConfigToDriver(0, write.image, {write.copies, LocalClock, "", "", "", std::nullopt});
     return 0;
 }
 

@@ -21,7 +21,7 @@ TEST(EventLog, EachWriteIsReportedAtItsResultsLevel) {
     IoConfigImage image;
     for (int axis = 1; axis <= 2; ++axis) SetAxisRecord(image, axis, Patterned(axis));
     SetAxisCount(image, 2);
-    const CopyRequest copy{folder.Path(), LocalClock, "", "tests", "controller 9"};
+    const CopyRequest copy{folder.Path(), LocalClock, "", "tests", "", 9};
     EXPECT_EQ(WriteIoConfigToDriver(0, image, copy).check.result, WriteCheckResult::Verified);
     board.Describe("registry = off\n");
     EXPECT_EQ(WriteIoConfigToDriver(0, image, copy).check.result, WriteCheckResult::Differs);

@@ -370,7 +370,7 @@ int Write(const Arguments& arguments) {
     }
     bool told = false;
     const DriverUpdateOutcome outcome =
-        WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note, Version, path}, [&](unsigned waitedMs) {
+        WriteIoConfigToDriver(controller, image, {Copies(), LocalClock, arguments.note, Version, path, std::nullopt}, [&](unsigned waitedMs) {
             if (told || waitedMs < SilentWaitMs) return;
             PrintText(stderr, "%s\n", WaitingForRestartText(controller).c_str());
             told = true;

@@ -15,12 +15,6 @@
 
 namespace {
 
-std::string OneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n') c = ' ';
-    return text;
-}
-
 // The result and, when not done, the first reason the front ends give.
 void SetJournalResult(JournalEntry& entry, ControllerNumber controllerNumber, const DriverUpdateOutcome& outcome) {
     const std::vector<std::string> failures = DriverUpdateFailures(controllerNumber, outcome);
@@ -30,9 +24,9 @@ void SetJournalResult(JournalEntry& entry, ControllerNumber controllerNumber, co
     else if (outcome.check.result == WriteCheckResult::Differs) entry.result = JournalResult::Differs;
     else if (outcome.check.result == WriteCheckResult::CouldNotCheck) entry.result = JournalResult::NotChecked;
     else entry.result = JournalResult::Done;
-    if (!failures.empty()) entry.reason = OneLine(failures.front());
+    if (!failures.empty()) entry.reason = OnOneLine(failures.front());
     else if (const std::string check = WriteCheckText(controllerNumber, outcome.check); !check.empty())
-        entry.reason = OneLine(check);
+        entry.reason = OnOneLine(check);
 }
 
 // The file's digest, when the source is a file that can be read.

@@ -88,6 +88,12 @@ std::string FindingsReport(const std::vector<Finding>& findings, size_t shown) {
 
 std::string MoreLinesText(size_t more) { return "and " + std::to_string(more) + " more."; }
 
+std::string OnOneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return text;
+}
+
 // The journal
 
 std::string JournalEventText(const JournalEntry& entry) {

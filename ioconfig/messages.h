@@ -58,6 +58,9 @@ std::string FindingsReport(const std::vector<Finding>& findings, size_t shown);
 
 // Lists cut short: "and K more." after the lines shown.
 std::string MoreLinesText(size_t more);
+// A message the window shows in lines, on one line, as a terminal's line or
+// the journal's reason says it.
+std::string OnOneLine(std::string text);
 
 // The I/O map
 

@@ -49,12 +49,6 @@ struct Trouble {
     std::string line;
 };
 
-// A message the window shows in lines, as the terminal's one line.
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 // The engine's sentences speak for Quillet; tvxio says them as its own.
 void PrintTrouble(const std::string& line) {
     std::fflush(stdout);
@@ -392,7 +386,7 @@ int Write(const Arguments& arguments) {
     if (!arguments.json && outcome.check.result == WriteCheckResult::Verified)
         PrintText(stdout, "%s\n", HoldsAssignmentsText(controller, path).c_str());
     if (outcome.check.result == WriteCheckResult::CouldNotCheck) failures.push_back(WriteCheckText(controller, outcome.check));
-    for (const std::string& failure : failures) PrintTrouble(OneLine(failure));
+    for (const std::string& failure : failures) PrintTrouble(OnOneLine(failure));
     if (outcome.journalError != 0) PrintTrouble(UnjournalledTrouble(outcome.journalError));
     if (!failures.empty()) return TroubleStatus;
     return outcome.check.result == WriteCheckResult::Differs || outcome.journalError != 0 ? Found : AllWell;

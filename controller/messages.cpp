@@ -130,6 +130,10 @@ std::string NotReadBackText(ControllerNumber controllerNumber) {
     return "the I/O configuration of " + NamedController(controllerNumber) + " could not be read";
 }
 
+std::string AxisNotHeldText(int axis, ControllerNumber controllerNumber) {
+    return "Axis " + std::to_string(axis) + " is not held by " + NamedController(controllerNumber);
+}
+
 std::string WriteDiffersHeading(ControllerNumber controllerNumber) {
     return "After the write, " + NamedController(controllerNumber) +
            " does not hold the assignments stored for it (stored -> held):";

@@ -72,6 +72,8 @@ std::string RestartFailureText(ControllerNumber controllerNumber, uint32_t error
 constexpr const char* LibraryNotLoaded = "the controller library kxapi32.dll is not loaded";
 std::string NotOpenedWithinText(ControllerNumber controllerNumber, unsigned seconds);
 std::string NotReadBackText(ControllerNumber controllerNumber);
+// A difference of its own: "Axis 4 is not held by controller 6".
+std::string AxisNotHeldText(int axis, ControllerNumber controllerNumber);
 
 // The words around the differences of a check that differs: "After the
 // write, controller N does not hold the assignments stored for it (stored ->

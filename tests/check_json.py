@@ -34,11 +34,12 @@ assert rows[25]["state"] == "conflict" and rows[25]["label"] == NOTE, rows[25]
 assert rows[3]["state"] == "free" and docs["map"]["controller"] == 0, rows[3]
 refused, write = docs["refused"], docs["write"]
 assert refused["store"]["result"] == "not tried" and refused["findings"][0]["channels"] == [25], refused
-assert [write[step]["result"] for step in ("store", "restart", "readBack")] == ["stored", "restarted", "verified"], write
+assert [write[step]["result"] for step in ("store", "restart", "readBack")] == ["stored", "requested", "verified"], write
 copies = docs["backups"]["copies"]
 assert [(c["path"], c["note"], c["before"], c["axes"]) for c in copies] == [(write["copy"], NOTE, "Write", 2)], copies
 entries = docs["log"]["entries"]
 assert [(e["command"], e["result"], e["note"], e["copy"]) for e in entries] == [
     ("write", "verified", NOTE, write["copy"]), ("write", "verified", None, None)], entries
 assert entries[0]["changes"] == [] and len(entries[0]["sha256"]) == 64 and entries[0]["controller"] == 0, entries[0]
+assert docs["stored"]["axes"] == [] and docs["stored"]["nothingStored"] is True, docs["stored"]
 print(f"{len(docs)} documents read")

@@ -718,6 +718,8 @@ TEST_F(DriverStore, AWriteTheControllerDoesNotHoldOrThatCannotBeReadBackSaysSo) 
     const Row rows[] = {
         {"registry = off\n", {IDOK}, "After the write, controller 0 does not hold the assignments stored for it (stored -> "
                                      "held):\nAxis 1: Stepper -> Servo\nAxis 1 Coarse Home (inp): 64 -> 1\n"},
+        {"axisCount = 1\n", {IDOK, IDYES}, "After the write, controller 0 does not hold the assignments stored for it "
+                                           "(stored -> held):\nAxis 2 is not held by controller 0\nThe controller"},
         {"readArea = -3\n", {IDOK, IDYES}, "Quillet could not check what controller 0 holds after the write: the I/O "
                                            "configuration of controller 0 could not be read."}};
     for (const auto& [description, answers, start] : rows) {

@@ -128,6 +128,7 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
     // A folder that leaves no room for the name of the new file beside the target.
     const std::string deep = folder.File(std::string(247 - folder.Path().size() - 1, 'd'));
     ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    const std::string writeUsage = "tvxio write FILE [-b N] [--force] [--note TEXT] [--json]";
     const std::pair<std::string, std::string> cases[] = {
         {"", "tvxio: no command given; tvxio --help lists them"},
         {"shine " + empty, "tvxio: unknown command shine; tvxio --help lists them"},
@@ -145,6 +146,8 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         {"show " + empty + " --json --lines", "tvxio: --json and --lines exclude each other; usage: tvxio show SOURCE [--csv [--bom] | --json | --lines]"},
         {"read " + empty + " --json", "tvxio: --json does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
         {"read " + empty + " --note x", "tvxio: --note does not apply to tvxio read; usage: tvxio read FILE [-b N]"},
+        {"write " + empty + " -b", "tvxio: -b needs a controller number; usage: " + writeUsage},
+        {"write " + empty + " --note", "tvxio: --note needs a text; usage: " + writeUsage},
         {"show " + empty + " --bom", "tvxio: --bom goes with --csv; usage: tvxio show SOURCE [--csv [--bom] | --json | --lines]"},
         {"show " + folder.Path(), "tvxio: " + folder.Path() + ": is a folder"},
         {"read " + deep + "\\g.tvxio", "tvxio: cannot save " + deep + "\\g.tvxio: " + SystemErrorText(ERROR_FILENAME_EXCED_RANGE)},
@@ -155,6 +158,10 @@ TEST_F(Tvxio, TroubleIsOneLineOnStandardErrorAndStatusTwo) {
         EXPECT_EQ(finished.err, Lines{line}) << arguments;
         EXPECT_TRUE(finished.out.empty()) << arguments;
     }
+    // git's textconv shows the damage and lets git diff go on.
+    const FinishedRun textconv = RunTvxio("show " + damaged + " --lines");
+    EXPECT_EQ(textconv.status, 0u);
+    EXPECT_EQ(textconv.out, Lines{"tvxio: cannot read " + damaged + ": the value of Axis1IOConfig is damaged"});
     board.Describe("open = -1\n");
     EXPECT_EQ(RunTvxio("show board:3").err, Lines{"tvxio: controller 3 cannot be opened"});
     HANDLE held = CreateFileA(damaged.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -298,7 +305,7 @@ TEST_F(Tvxio, WriteStopsOnConflictsAndOnWhatItCannotCheckUnlessForced) {
         EXPECT_EQ(refused.status, 2u) << description;
         EXPECT_EQ(refused.out, out);
         EXPECT_EQ(refused.err, Lines{err});
-        EXPECT_EQ(RunTvxio("show stored").out, Lines{});
+        EXPECT_EQ(RunTvxio("show stored").out, Lines{"Nothing is stored for controller 0."});
     }
     board.Describe("");
     const FinishedRun forced = RunTvxio("write " + conflicting + " --force");
@@ -352,6 +359,10 @@ TEST_F(Tvxio, WriteSaysWhetherTheControllerHoldsWhatWasWritten) {
                                "After the write, controller 0 does not hold the assignments stored for it (stored -> held):",
                                {"Axis 2 Direction (out): -- -> 34", "Axis 2: bytes 0, 2, 23 differ",
                                 "The controller takes up the stored assignments at its next restart."}, {}},
+                           Row{"axisCount = 1\n", 1,
+                               "After the write, controller 0 does not hold the assignments stored for it (stored -> held):",
+                               {"Axis 2 is not held by controller 0",
+                                "The controller takes up the stored assignments at its next restart."}, {}},
                            Row{"readArea = -3\n", 2, "warning: the configuration of controller 0 could not be read" + unchecked,
                                {}, {"tvxio: could not check what controller 0 holds after the write: the I/O "
                                     "configuration of controller 0 could not be read."}}}) {
@@ -363,6 +374,25 @@ TEST_F(Tvxio, WriteSaysWhetherTheControllerHoldsWhatWasWritten) {
         EXPECT_EQ(Lines(written.out.end() - static_cast<long>(row.last.size()), written.out.end()), row.last) << row.board;
         EXPECT_EQ(written.err, row.err) << row.board;
     }
+    // As diff tells the same controller.
+    board.Describe("axisCount = 1\n");
+    const FinishedRun diff = RunTvxio("diff " + path + " board");
+    EXPECT_EQ(diff.status, 1u);
+    EXPECT_EQ(diff.out, Lines{"Axis 2: only in OLD"});
+}
+
+// A script reading a pipe sees each line when it is made: the waiting line
+// seconds before the outcome, not all of them at the end.
+TEST_F(Tvxio, EachLineReachesAPipeWhenItIsMade) {
+    board.Describe("failedOpens = 14\n");  // the check's open, then 6.5 s of the read-back's
+    const std::string path = TwoAxes("two.tvxio");
+    const PipedRun run = RunThroughPipe(ProgramFolder() + "\\tvxio.exe", "write " + path + " --force");
+    Lines texts;
+    for (const PipedLine& line : run.lines) texts.push_back(line.text);
+    const auto waiting = std::find(texts.begin(), texts.end(), "Waiting for controller 0 to restart...");
+    ASSERT_NE(waiting, texts.end()) << ::testing::PrintToString(texts);
+    EXPECT_EQ(texts.back(), "Controller 0 holds the assignments of " + path + ".");
+    EXPECT_GE(run.endedMs - run.lines[static_cast<size_t>(waiting - texts.begin())].atMs, 2000u);
 }
 
 // Six writers to one controller in the same second: each keeps a whole
@@ -484,7 +514,7 @@ TEST_F(TvxioJson, EachCommandPrintsOneDocument) {
         {"show", "show " + labelled, 0}, {"check", "check " + labelled, 1}, {"diff", "diff " + labelled + " " + clean, 1},
         {"map", "map " + labelled + " -b 0", 0}, {"refused", "write " + labelled, 2},
         {"write", "write " + clean + " --note \"" + note + "\"", 0}, {"backups", "backups", 0},
-        {"log", "log -b 0", 0}};
+        {"log", "log -b 0", 0}, {"stored", "show stored:5", 0}};
     for (const auto& [name, arguments, status] : runs) {
         const FinishedRun run = RunTvxio(arguments + " --json");
         EXPECT_EQ(run.status, status) << arguments;

@@ -22,7 +22,10 @@ std::wstring Utf16Of(const std::string& utf8) {
 void WriteText(FILE* stream, const std::string& utf8) {
     HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     if (!IsConsole(handle)) {
+        // Each line as it is made: a script reading a pipe sees progress
+        // while a write waits, and stdout and stderr in the order written.
         std::fwrite(utf8.data(), 1, utf8.size(), stream);
+        std::fflush(stream);
         return;
     }
     std::fflush(stream);

@@ -51,7 +51,6 @@ struct Trouble {
 
 // The engine's sentences speak for Quillet; tvxio says them as its own.
 void PrintTrouble(const std::string& line) {
-    std::fflush(stdout);
     PrintText(stderr, "tvxio: %s\n", InTvxiosWords(line).c_str());
 }
 
@@ -77,6 +76,14 @@ ControllerNumber ControllerNumberFrom(const std::string& text) {
 
 constexpr std::string_view LongBoardOption = "--board=";
 
+const char* UsageOf(const std::string& command);
+
+// The word after an option that takes one.
+std::string ValueOf(const std::string& option, int& i, int argc, char** argv, const Arguments& arguments) {
+    if (i + 1 >= argc) throw Trouble{MissingValueTrouble(option, UsageOf(arguments.command))};
+    return argv[++i];
+}
+
 Arguments ParseArguments(int argc, char** argv) {
     if (argc < 2) throw Trouble{NoCommandTrouble()};
     Arguments arguments;
@@ -89,8 +96,8 @@ Arguments ParseArguments(int argc, char** argv) {
         else if (word == "--json") arguments.json = true;
         else if (word == "--lines") arguments.lines = true;
         else if (word == "--force") arguments.force = true;
-        else if (word == "--note" && i + 1 < argc) arguments.note = argv[++i];
-        else if (word == "-b" && i + 1 < argc) arguments.controller = ControllerNumberFrom(argv[++i]);
+        else if (word == "--note") arguments.note = ValueOf(word, i, argc, argv, arguments);
+        else if (word == "-b") arguments.controller = ControllerNumberFrom(ValueOf(word, i, argc, argv, arguments));
         else if (word.starts_with(LongBoardOption))
             arguments.controller = ControllerNumberFrom(word.substr(LongBoardOption.size()));
         else if (word.size() > 1 && word[0] == '-') throw Trouble{UnknownOptionTrouble(word)};
@@ -235,11 +242,30 @@ ChannelLabels LabelsOf(const Source& source) {
     return source.kind == Source::Kind::File ? ReadChannelLabels(source.path) : ChannelLabels{};
 }
 
+// git's textconv: a file that does not read is shown as its reason, on
+// stdout and with success, so that git diff shows the damage and goes on.
+std::optional<IoConfigImage> LoadToShow(const Source& source, const Arguments& arguments) {
+    if (!arguments.lines || source.kind != Source::Kind::File) return Load(source);
+    try {
+        return Load(source);
+    } catch (const Trouble& trouble) {
+        PrintText(stdout, "tvxio: %s\n", CannotReadTrouble(trouble.line).c_str());
+        return std::nullopt;
+    }
+}
+
 int Show(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const Source source = ParseSource(arguments.operands[0], arguments);
-    const IoConfigImage image = Load(source);
-    if (arguments.json) PrintJson(ShowJson(image, LabelsOf(source)));
+    const std::optional<IoConfigImage> loaded = LoadToShow(source, arguments);
+    if (!loaded) return AllWell;
+    const IoConfigImage& image = *loaded;
+    const bool nothingStored = source.kind == Source::Kind::Stored && AxisRecordsInUse(image) == 0;
+    if (arguments.json)
+        PrintJson(ShowJson(image, LabelsOf(source),
+                           source.kind == Source::Kind::Stored ? std::optional(nothingStored) : std::nullopt));
+    else if (nothingStored && !arguments.csv && !arguments.lines)
+        PrintText(stdout, "%s\n", NothingStoredText(source.controller).c_str());
     else if (arguments.lines) Print(ListAssignmentLines(image, LabelsOf(source)));
     else PrintCsvOr(arguments, ListAssignmentsCsv(image), ListAssignments(image));
     return AllWell;
@@ -462,6 +488,12 @@ const std::vector<Command>& Commands() {
         {"backups", Backups, "tvxio backups [-b N] [--json]", {"-b", "--json"}},
         {"log", Log, "tvxio log [-b N] [--json | --csv]", {"-b", "--json", "--csv"}}};
     return commands;
+}
+
+const char* UsageOf(const std::string& command) {
+    for (const Command& known : Commands())
+        if (command == known.name) return known.usage;
+    return nullptr;
 }
 
 std::string Usage() {

@@ -121,7 +121,7 @@ std::string ReadBackJson(const WriteCheck& check) {
 
 }  // namespace
 
-std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels) {
+std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels, std::optional<bool> nothingStored) {
     std::vector<std::string> axes;
     for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {
         const AxisIoRecord record = GetAxisRecord(image, axis);
@@ -137,7 +137,9 @@ std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels) {
                                    {"kind", JsonString(KindName(GetAxisKind(record)))},
                                    {"signals", JsonArray(signals)}}));
     }
-    return Document({{"axes", JsonArray(axes)}});
+    std::vector<JsonMember> members{{"axes", JsonArray(axes)}};
+    if (nothingStored) members.push_back({"nothingStored", JsonBool(*nothingStored)});
+    return Document(members);
 }
 
 std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings) {
@@ -180,7 +182,7 @@ std::string WriteJson(const WriteReport& report) {
     // Nothing is changed once the lock or the copy failed.
     const bool tried = report.outcome && outcome.lockError == 0 && outcome.copyError == 0;
     const char* stored = !tried ? "not tried" : outcome.storeError != 0 ? "failed" : "stored";
-    const char* restarted = !tried ? "not tried" : outcome.restartError != 0 ? "failed" : "restarted";
+    const char* restarted = !tried ? "not tried" : outcome.restartError != 0 ? "failed" : "requested";
     return Document({{"file", JsonString(report.path)},
                      {"controller", ControllerJson(report.controller)},
                      {"axes", JsonNumber(AxisRecordsInUse(report.image))},

@@ -14,8 +14,10 @@
 #include "controller/target_check.h"
 #include "ioconfig/io_map.h"
 
-// The axes and their signals, with the channels' labels.
-std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels);
+// The axes and their signals, with the channels' labels; for the values a
+// driver stores, whether there are none.
+std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels,
+                     std::optional<bool> nothingStored = std::nullopt);
 // The findings, each with the channels and the signals it names, and their
 // counts.
 std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings);

@@ -48,6 +48,11 @@ std::string UnknownCommandTrouble(const std::string& command) { return "unknown 
 
 std::string UnknownOptionTrouble(const std::string& word) { return "unknown option " + word; }
 
+std::string MissingValueTrouble(const std::string& option, const char* usage) {
+    const std::string needs = option + (option == "-b" ? " needs a controller number" : " needs a text");
+    return usage == nullptr ? needs : needs + WithUsage(usage);
+}
+
 std::string NotAControllerNumberTrouble(const std::string& text) { return "not a controller number: " + text; }
 
 std::string OperandCountTrouble(const std::string& command, size_t count) {
@@ -95,6 +100,11 @@ std::string SaveTrouble(const std::string& path, uint32_t error, const std::stri
     return "cannot save " + path + ": " + WholeFileFailureText(error, differingKey);
 }
 
+std::string CannotReadTrouble(const std::string& trouble) {
+    constexpr std::string_view cannotRead = "cannot read ";
+    return trouble.starts_with(cannotRead) ? trouble : std::string(cannotRead) + trouble;
+}
+
 // The controller and its stored values
 
 std::string NotOpenedTrouble(ControllerNumber controllerNumber) {
@@ -107,6 +117,12 @@ std::string NotReadTrouble(ControllerNumber controllerNumber) {
 
 std::string ChannelsNotReadTrouble(ControllerNumber controllerNumber) {
     return "the channel configuration of " + NamedController(controllerNumber) + " cannot be read";
+}
+
+// show
+
+std::string NothingStoredText(ControllerNumber controllerNumber) {
+    return "Nothing is stored for " + NamedController(controllerNumber) + ".";
 }
 
 // read

@@ -21,6 +21,9 @@ std::string InTvxiosWords(std::string line);
 std::string NoCommandTrouble();
 std::string UnknownCommandTrouble(const std::string& command);
 std::string UnknownOptionTrouble(const std::string& word);
+// "-b needs a controller number", "--note needs a text", followed by the
+// command's usage line when the command is known (usage not null).
+std::string MissingValueTrouble(const std::string& option, const char* usage);
 std::string NotAControllerNumberTrouble(const std::string& text);
 std::string OperandCountTrouble(const std::string& command, size_t count);
 // An option the command does not take, or two that exclude each other,
@@ -48,12 +51,18 @@ std::string DamagedValueTrouble(const std::string& path, const std::string& key)
 std::string NoRecordsTrouble(const std::string& path, const std::string& key);
 std::string FolderTrouble(const std::string& path);
 std::string SaveTrouble(const std::string& path, uint32_t error, const std::string& differingKey);
+// A file's trouble as git's textconv shows it: "cannot read FILE: REASON".
+std::string CannotReadTrouble(const std::string& trouble);
 
 // The controller and its stored values
 
 std::string NotOpenedTrouble(ControllerNumber controllerNumber);
 std::string NotReadTrouble(ControllerNumber controllerNumber);
 std::string ChannelsNotReadTrouble(ControllerNumber controllerNumber);
+
+// show
+
+std::string NothingStoredText(ControllerNumber controllerNumber);
 
 // read
 

@@ -68,6 +68,40 @@ FinishedRun RunToEnd(const std::string& program, const std::string& arguments, c
     return RunAllToEnd(program, {arguments}, workingFolder).front();
 }
 
+PipedRun RunThroughPipe(const std::string& program, const std::string& arguments) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE reading = nullptr, writing = nullptr;
+    PipedRun run;
+    if (!CreatePipe(&reading, &writing, &inherited, 0)) return run;
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = writing;
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const ULONGLONG start = GetTickCount64();
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writing);
+    EXPECT_TRUE(started) << program;
+    std::string pending;
+    char buffer[4096];
+    for (DWORD count = 0; started && ReadFile(reading, buffer, sizeof buffer, &count, nullptr) && count > 0;) {
+        pending.append(buffer, count);
+        for (const std::string& line : LinesOf(pending)) run.lines.push_back({GetTickCount64() - start, line});
+        pending.erase(0, pending.rfind('\n') == std::string::npos ? 0 : pending.rfind('\n') + 1);
+    }
+    run.endedMs = GetTickCount64() - start;
+    CloseHandle(reading);
+    if (started) {
+        WaitForSingleObject(process.hProcess, 30000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return run;
+}
+
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingFolder,
                            const std::string& arguments) {
     std::string commandLine = "\"" + program + "\"";

@@ -45,6 +45,19 @@ FinishedRun RunToEnd(const std::string& program, const std::string& arguments,
 std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vector<std::string>& argumentLists,
                                      const std::string& workingFolder = "");
 
+// A console program's standard output and error through one pipe, as a
+// script reads them: each line with the milliseconds from the start at
+// which it arrived, and when the pipe closed.
+struct PipedLine {
+    unsigned long long atMs;
+    std::string text;
+};
+struct PipedRun {
+    std::vector<PipedLine> lines;
+    unsigned long long endedMs = 0;
+};
+PipedRun RunThroughPipe(const std::string& program, const std::string& arguments);
+
 // Copies quillet.exe into folder, with the libraries given as paths below
 // the test program's folder ("" leaves a library out).
 void InstallQuillet(const std::string& folder, const std::string& api = "\\kxapi32.dll",

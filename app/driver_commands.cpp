@@ -50,6 +50,7 @@ CopyRequest CopyOf(const AppState& state) {
 void ShowOutcome(HWND window, AppState& state, DriverCommand command, const DriverUpdateOutcome& outcome) {
     const ControllerNumber controller = SelectedController(state);
     state.held.statusLine = DriverUpdateStatus(controller, command, AxisRecordsInUse(state.image), outcome);
+    if (!outcome.damagedKey.empty()) state.held.statusLine += ' ' + DamagedValuesReplacedText(outcome.damagedKey);
     ShowHeldImage(window, state);
     std::vector<std::string> boxes = DriverUpdateFailures(controller, outcome);
     if (const std::string check = WriteCheckText(controller, outcome.check); !check.empty()) boxes.push_back(check);

@@ -19,6 +19,7 @@
 #include "controller/whole_file.h"
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/io_map.h"
+#include "ioconfig/messages.h"
 #include "ioconfig/store_names.h"
 #include "ioconfig/window_caption.h"
 
@@ -79,7 +80,13 @@ void OpenChosenFile(HWND window, AppState& state, const char* path) {
         case ConfigFileReadStatus::Unreadable: Warn(window, UnreadableFileText(path, read.error)); return;
         case ConfigFileReadStatus::Read: break;
     }
-    HoldAssignments(window, state, image, FileSource(path, ReadChannelLabels(path)));
+    std::vector<int> cut;
+    ChannelLabels labels = ReadChannelLabels(path, &cut);
+    // Said once the window shows the file, and kept in its status bar.
+    const std::string cutSaid = cut.empty() ? "" : LongLabelsText(cut);
+    if (!cut.empty()) state.held.statusLine = cutSaid;
+    HoldAssignments(window, state, image, FileSource(path, std::move(labels)));
+    if (!cut.empty()) Warn(window, cutSaid);
 }
 
 // As Open File opens the file chosen in its dialog.

@@ -18,10 +18,9 @@ namespace {
 // the records go last, as the file's readers expect them.
 uint32_t WriteRecords(const std::string& path, const IoConfigImage& image) {
     const int inUse = AxisRecordsInUse(image);
-    const std::vector<std::string> keys = inUse < MaxAxisRecords ? SectionKeys(path, ConfigFileSection)
-                                                                  : std::vector<std::string>{};
     for (int axis = inUse + 1; axis <= MaxAxisRecords; ++axis) {
-        if (!HasKey(keys, AxisValueName(axis))) continue;
+        // An empty key is read as none: kept, as every key Quillet does not read.
+        if (ReadProfileValue(path, ConfigFileSection, AxisValueName(axis)).empty()) continue;
         if (const uint32_t error = WriteProfileValue(path, ConfigFileSection, AxisValueName(axis), nullptr))
             return error;
     }
@@ -39,10 +38,13 @@ std::vector<ProfileEntry> LabelEntries(const ChannelLabels& labels) {
     return entries;
 }
 
-// The labels go before the records, which stay last.
+// The labels go before the records, which stay last. Of the file's
+// [ChannelLabels], only the keys read as labels give way.
 uint32_t WriteLabels(const std::string& path, const ChannelLabels& labels) {
     if (labels.empty()) return 0;
-    if (const uint32_t error = RemoveProfileSection(path, ChannelLabelsSection)) return error;
+    for (const std::string& key : SectionKeys(path, ChannelLabelsSection))
+        if (LabelledChannel(key))
+            if (const uint32_t error = WriteProfileValue(path, ChannelLabelsSection, key, nullptr)) return error;
     return WriteProfileEntries(path, LabelEntries(labels));
 }
 
@@ -66,6 +68,14 @@ std::optional<std::string> FirstLabelNotReadBack(const std::string& path, const 
         if (const auto found = read.find(channel); found == read.end() || found->second != label)
             return ChannelLabelKey(channel);
     return std::nullopt;
+}
+
+bool SameName(const std::string& name, const char* other) { return lstrcmpiA(name.c_str(), other) == 0; }
+
+bool IsAxisKeyRead(const std::string& key, int axisCount) {
+    for (int axis = 1; axis <= axisCount; ++axis)
+        if (SameName(key, AxisValueName(axis).c_str())) return true;
+    return false;
 }
 
 // A file that is not there reads as one without records, as a new file
@@ -128,10 +138,31 @@ uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, 
         differingKey);
 }
 
-ChannelLabels ReadChannelLabels(const std::string& path) {
+ChannelLabels ReadChannelLabels(const std::string& path, std::vector<int>* cutChannels) {
     ChannelLabels labels;
     for (const std::string& key : SectionKeys(path, ChannelLabelsSection))
         if (const std::optional<int> channel = LabelledChannel(key))
             labels[*channel] = ReadProfileValue(path, ChannelLabelsSection, key);
+    // Read with room for far more, so that a longer label is known as one.
+    for (auto& [channel, label] : labels) {
+        if (label.size() <= LongestChannelLabel) continue;
+        label.resize(LongestChannelLabel);
+        if (cutChannels != nullptr) cutChannels->push_back(channel);
+    }
     return labels;
+}
+
+std::vector<std::string> UnreadKeys(const std::string& path, int axisCount) {
+    std::vector<std::string> unread;
+    for (const std::string& section : SectionNames(path)) {
+        const bool records = SameName(section, ConfigFileSection);
+        if (!records && !SameName(section, ChannelLabelsSection)) {
+            if (!SameName(section, BackupSection)) unread.push_back("[" + section + "]");
+            continue;
+        }
+        for (const std::string& key : SectionKeys(path, section.c_str()))
+            if (records ? !IsAxisKeyRead(key, axisCount) : !LabelledChannel(key))
+                unread.push_back("[" + section + "] " + key);
+    }
+    return unread;
 }

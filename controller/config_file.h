@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ioconfig/io_config_image.h"
 #include "ioconfig/io_map.h"
@@ -29,10 +30,11 @@ struct ConfigFileRead {
 // empty one (NoRecords, naming the missing key).
 ConfigFileRead ReadIoConfigFile(const std::string& path, IoConfigImage& image);
 
-// Writes the records in use, after removing the file's keys of the axes past
-// them, so that no record of an earlier save is read back as one of these.
-// Labels, when there are any, become the file's [ChannelLabels] section in
-// place of the one it had. Every other key and section of the file is kept.
+// Writes the records in use, after removing the file's values of the axes
+// past them, so that no record of an earlier save is read back as one of
+// these. Labels, when there are any, take the place of the file's (the keys
+// of its [ChannelLabels] that name a channel). Every other key and section
+// of the file is kept.
 // The file is replaced whole, once what was written reads back; on failure
 // it is as it was. Returns 0, or the system's error code of the step that
 // failed, with the value that did not read back in *differingKey (see
@@ -41,5 +43,14 @@ uint32_t WriteIoConfigFile(const std::string& path, const IoConfigImage& image, 
                            std::string* differingKey = nullptr);
 
 // The labels of a file's [ChannelLabels] section; keys that name no channel
-// are left out.
-ChannelLabels ReadChannelLabels(const std::string& path);
+// are left out. A label longer than LongestChannelLabel is kept to its
+// first LongestChannelLabel characters, and its channel added to
+// *cutChannels, in order.
+ChannelLabels ReadChannelLabels(const std::string& path, std::vector<int>* cutChannels = nullptr);
+
+// What Quillet does not read of a file whose axisCount records it read, as
+// "[Section] Key", or "[Section]" for a whole section, in the file's order:
+// the keys of [TVXIOConfig] but those axes', the keys of [ChannelLabels]
+// that name no channel, and every other section but a copy's [Backup].
+// Save As over the file keeps them.
+std::vector<std::string> UnreadKeys(const std::string& path, int axisCount);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* BackupSection = "Backup";
 // A write still running has a new file younger than this.
 constexpr unsigned NewFilesOlderThanSeconds = 60;
 
@@ -112,8 +111,13 @@ BackupCopy ReadBackupCopy(const std::string& path) {
     copy.taken = ReadProfileValue(path, BackupSection, "Taken");
     copy.before = ReadProfileValue(path, BackupSection, "Before");
     copy.note = NoteOf(ReadProfileValue(path, BackupSection, "Note"));
-    for (int axis = 1; axis <= MaxAxisRecords; ++axis)
-        if (!ReadProfileValue(path, ConfigFileSection, AxisValueName(axis)).empty()) ++copy.axes;
+    for (int axis = 1; axis <= MaxAxisRecords; ++axis) {
+        const std::string value = ReadProfileValue(path, ConfigFileSection, AxisValueName(axis));
+        if (value.empty()) continue;
+        ++copy.axes;
+        // What Open File would refuse: the driver held something other than a record.
+        if (copy.damagedKey.empty() && !DecodeRecordText(value)) copy.damagedKey = AxisValueName(axis);
+    }
     return copy;
 }
 

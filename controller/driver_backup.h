@@ -37,8 +37,8 @@ struct BackupOccasion {
 DriverBackup BackUpDriverIoConfig(ControllerNumber controllerNumber, const std::string& folder,
                                   const BackupOccasion& occasion);
 
-// A copy as a listing shows it: the values of its [Backup] section and how
-// many axis values it holds.
+// A copy as a listing shows it: the values of its [Backup] section, how
+// many axis values it holds and the first of them that is no record's text.
 struct BackupCopy {
     std::string path;
     std::string controller;
@@ -46,6 +46,7 @@ struct BackupCopy {
     std::string before;
     std::string note;  // as written, line breaks included
     int axes = 0;
+    std::string damagedKey;  // empty when every value is a record
 };
 
 // The copies in folder, newest first: by the time taken, then within one

@@ -92,7 +92,9 @@ DriverUpdateOutcome UpdateDriver(ControllerNumber controllerNumber, const CopyRe
         outcome.copyError = backup.error;
         outcome.copyDifferingKey = backup.differingKey;
         if (outcome.copyError != 0) return recorded();
-        changes = DiffAssignments(ReadStoredIoConfig(controllerNumber).image, written);
+        const StoredIoConfig stored = ReadStoredIoConfig(controllerNumber);
+        outcome.damagedKey = stored.refusedValue;
+        changes = DiffAssignments(stored.image, written);
         outcome.storeError = change();
         // The restart goes ahead whatever the store did: it was asked for.
         outcome.restartError = RestartController(controllerNumber);

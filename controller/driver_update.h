@@ -20,6 +20,7 @@ struct DriverUpdateOutcome {
     std::string copyPath;    // the copy of the values stored before, or the file it could not be; empty when none were stored
     uint32_t copyError = 0;  // the copy could not be made: nothing was changed
     std::string copyDifferingKey;  // the copy's value that did not read back as written
+    std::string damagedKey;  // the first value stored before, and copied, that was no record; empty when none
     uint32_t storeError = 0;
     uint32_t restartError = 0;
     SYSTEMTIME at{};         // when the command ran, by the copy's clock

@@ -21,6 +21,12 @@ std::string SystemErrorText(DWORD error) {
 
 // Files
 
+std::string UnreadKeysText(const std::string& path, const std::vector<std::string>& unread) {
+    std::string text = path + " has keys or sections Quillet does not read: ";
+    for (size_t i = 0; i < unread.size(); ++i) text += (i == 0 ? "" : ", ") + unread[i];
+    return text;
+}
+
 std::string WholeFileFailureText(uint32_t error, const std::string& differingKey) {
     if (error == ERROR_INVALID_DATA && !differingKey.empty())
         return "Its value " + differingKey + " did not read back as it was written.";
@@ -29,13 +35,19 @@ std::string WholeFileFailureText(uint32_t error, const std::string& differingKey
 
 // Stored values
 
+namespace {
+
+constexpr const char* ARecord = "a record (64 bytes of REG_BINARY)";
+
+}  // namespace
+
 std::string StoredValuesName(ControllerNumber controllerNumber) {
     return "the values stored for " + NamedController(controllerNumber);
 }
 
 std::string RefusedStoredValueText(ControllerNumber controllerNumber, const std::string& valueName) {
     return "the value " + valueName + " stored for " + NamedController(controllerNumber) +
-           " is not a record (64 bytes of REG_BINARY)";
+           " is not " + ARecord;
 }
 
 // The check before a write
@@ -87,6 +99,10 @@ std::string DriverUpdateStatus(ControllerNumber controllerNumber, DriverCommand 
                                      : "; the values stored before are in " + outcome.copyPath;
     if (outcome.check.result == WriteCheckResult::Verified) text += "; " + controller + " holds them";
     return text + ".";
+}
+
+std::string DamagedValuesReplacedText(const std::string& valueName) {
+    return "The values stored before were damaged: " + valueName + " was not " + ARecord + ".";
 }
 
 std::string LockFailureText(ControllerNumber controllerNumber, uint32_t error) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "controller/driver_update.h"
 #include "controller/target_check.h"
@@ -28,6 +29,10 @@ std::string SystemErrorText(DWORD error);
 constexpr const char* LibrarySearchFailure = "keep the controller libraries from being loaded from the current folder";
 
 // Files
+
+// "PATH has keys or sections Quillet does not read: [TVXIOConfig]
+// Axis17IOConfig, [Extra]", as UnreadKeys names them.
+std::string UnreadKeysText(const std::string& path, const std::vector<std::string>& unread);
 
 // The reason for a failed write: the system's, or the value that did not
 // read back as written.
@@ -58,6 +63,11 @@ std::string StoredAxesText(int axes, ControllerNumber controllerNumber);
 // ending "; controller 0 holds them." when the read-back found them.
 std::string DriverUpdateStatus(ControllerNumber controllerNumber, DriverCommand command, int axes,
                                const DriverUpdateOutcome& outcome);
+
+// After the account of the copy, when a value stored before was no record:
+// "The values stored before were damaged: Axis1IOConfig was not a record
+// (64 bytes of REG_BINARY)."
+std::string DamagedValuesReplacedText(const std::string& valueName);
 
 // A failure each, lines separated by "\n".
 std::string LockFailureText(ControllerNumber controllerNumber, uint32_t error);

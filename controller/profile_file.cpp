@@ -9,11 +9,6 @@ uint32_t WriteProfileValue(const std::string& path, const char* section, const s
     return LastErrorOr(ERROR_WRITE_FAULT);
 }
 
-uint32_t RemoveProfileSection(const std::string& path, const char* section) {
-    if (profileCalls.writeString(section, nullptr, nullptr, path.c_str())) return 0;
-    return LastErrorOr(ERROR_WRITE_FAULT);
-}
-
 std::string ReadProfileValue(const std::string& path, const char* section, const std::string& key) {
     std::string value(LongestProfileValue + 2, '\0');
     const DWORD length = GetPrivateProfileStringA(section, key.c_str(), "", value.data(),
@@ -33,6 +28,9 @@ std::vector<std::string> SectionKeys(const std::string& path, const char* sectio
     }
     return keys;
 }
+
+// Asked for the keys of no section, the profile functions list the sections.
+std::vector<std::string> SectionNames(const std::string& path) { return SectionKeys(path, nullptr); }
 
 bool HasKey(const std::vector<std::string>& keys, const std::string& key) {
     for (const std::string& name : keys)

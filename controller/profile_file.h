@@ -20,9 +20,6 @@ extern ProfileCalls profileCalls;
 // error code.
 uint32_t WriteProfileValue(const std::string& path, const char* section, const std::string& key, const char* value);
 
-// Removes the section and every key in it. Returns 0 or the system's error code.
-uint32_t RemoveProfileSection(const std::string& path, const char* section);
-
 // Values longer than this are not read whole; no value Quillet writes comes
 // near it.
 constexpr size_t LongestProfileValue = 4094;
@@ -33,6 +30,8 @@ std::string ReadProfileValue(const std::string& path, const char* section, const
 
 // The key names of the section, in the file's order.
 std::vector<std::string> SectionKeys(const std::string& path, const char* section);
+// The file's section names, in its order.
+std::vector<std::string> SectionNames(const std::string& path);
 bool HasKey(const std::vector<std::string>& keys, const std::string& key);
 
 // One key and the value written to it.

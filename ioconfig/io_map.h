@@ -16,6 +16,8 @@
 // terminal or a wire tag: Channel25=X3:1 K12 amp enable.
 using ChannelLabels = std::map<int, std::string>;
 constexpr const char* ChannelLabelsSection = "ChannelLabels";
+// A longer label is kept to its first this many characters.
+constexpr size_t LongestChannelLabel = 255;
 // 25 for "Channel25" (any case); nothing for any other key.
 std::optional<int> LabelledChannel(const std::string& key);
 // "Channel25" for 25.

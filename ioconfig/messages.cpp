@@ -2,6 +2,7 @@
 
 #include "ioconfig/assignment_listing.h"
 #include "ioconfig/counted_words.h"
+#include "ioconfig/io_map.h"
 #include "ioconfig/store_names.h"
 
 // Controllers
@@ -92,6 +93,16 @@ std::string OnOneLine(std::string text) {
     for (char& c : text)
         if (c == '\n') c = ' ';
     return text;
+}
+
+// The I/O map
+
+std::string LongLabelsText(const std::vector<int>& channels) {
+    const bool one = channels.size() == 1;
+    const std::string longest = std::to_string(LongestChannelLabel);
+    return (one ? "The label of channel " : "The labels of channels ") + ChannelRanges(channels) +
+           (one ? " is" : " are") + " longer than " + longest + " characters: only " + (one ? "its" : "their") +
+           " first " + longest + " are kept.";
 }
 
 // The journal

@@ -66,6 +66,10 @@ std::string OnOneLine(std::string text);
 
 // The text map's last line without the controller.
 constexpr const char* FreeChannelsUnknownLine = "free channels: not known without the controller (board, or -b N)";
+// Said of a file whose labels of these channels were longer than
+// LongestChannelLabel: "The label of channel 12 is longer than 255
+// characters: only its first 255 are kept."
+std::string LongLabelsText(const std::vector<int>& channels);
 
 // The journal
 

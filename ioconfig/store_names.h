@@ -9,6 +9,8 @@
 #include "ioconfig/controller_number.h"
 
 constexpr const char* ConfigFileSection = "TVXIOConfig";
+// What a copy of stored values says about itself: whose they were, when.
+constexpr const char* BackupSection = "Backup";
 
 constexpr const char* DriverKeyPrefix = "SYSTEM\\CurrentControlSet\\Services\\KXAPI\\Parameters\\";
 constexpr const char* DriverDevicePrefix = "\\\\.\\KXAPI";

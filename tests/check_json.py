@@ -36,7 +36,8 @@ refused, write = docs["refused"], docs["write"]
 assert refused["store"]["result"] == "not tried" and refused["findings"][0]["channels"] == [25], refused
 assert [write[step]["result"] for step in ("store", "restart", "readBack")] == ["stored", "requested", "verified"], write
 copies = docs["backups"]["copies"]
-assert [(c["path"], c["note"], c["before"], c["axes"]) for c in copies] == [(write["copy"], NOTE, "Write", 2)], copies
+assert [(c["path"], c["note"], c["before"], c["axes"], c["damagedKey"]) for c in copies] == [
+    (write["copy"], NOTE, "Write", 2, None)], copies
 entries = docs["log"]["entries"]
 assert [(e["command"], e["result"], e["note"], e["copy"]) for e in entries] == [
     ("write", "verified", NOTE, write["copy"]), ("write", "verified", None, None)], entries

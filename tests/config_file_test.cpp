@@ -333,7 +333,7 @@ TEST_F(ConfigFile, ALoadChangesOnlyTheRecordsReadAndTheAxisCount) {
 TEST_F(ConfigFile, SavingOverAFileRemovesTheAxesPastTheSavedOnesAndKeepsEverythingElse) {
     std::string text = "[Notes]\r\nowner=commissioning\r\n[TVXIOConfig]\r\n";
     for (int axis = 1; axis <= 8; ++axis) text += KeyLine(axis, HexText(Patterned(axis, 50)));
-    text += "Comment=keep me\r\n";
+    text += "Comment=keep me\r\nAxis17IOConfig=not read\r\n";
     const std::string path = folder.File("axes.tvxio");
     WriteTextFile(path, text);
 
@@ -343,7 +343,7 @@ TEST_F(ConfigFile, SavingOverAFileRemovesTheAxesPastTheSavedOnesAndKeepsEverythi
     quillet.Command(IDM_SAVE_AS);
     ASSERT_EQ(answerer.prompts.size(), 1u);  // replace the file? yes
     EXPECT_TRUE(answerer.boxes.empty());
-    EXPECT_EQ(SectionKeys(path, "TVXIOConfig"), (Lines{AxisKey(1), AxisKey(2), AxisKey(3), "Comment"}));
+    EXPECT_EQ(SectionKeys(path, "TVXIOConfig"), (Lines{AxisKey(1), AxisKey(2), AxisKey(3), "Comment", AxisKey(17)}));
     EXPECT_EQ(ProfileValue(path, "TVXIOConfig", "Comment"), "keep me");
     EXPECT_EQ(ProfileValue(path, "Notes", "owner"), "commissioning");
     // The records are written last, the last one keeping its line as written.
@@ -638,6 +638,17 @@ TEST_F(ConfigFileOnTheBoard, UnsavedChangesAreAskedAboutFirstAndEachAnswerDoesWh
     State().held.unsaved = false;
 }
 
+// Cut to 255 characters, said in a box and in the status bar, saved as held.
+TEST_F(ConfigFile, ALabelTooLongIsCutSaidAndSavedCut) {
+    const std::string path = FileOfAxes("long.tvxio", 1, 0);
+    WritePrivateProfileStringA("ChannelLabels", "Channel12", std::string(300, 'x').c_str(), path.c_str());
+    const std::string said = "The label of channel 12 is longer than 255 characters: only its first 255 are kept.";
+    ExpectWarning(Open(path), said);
+    EXPECT_EQ(State().held.statusLine, said);
+    SaveAs(path);
+    EXPECT_EQ(ProfileValue(path, "ChannelLabels", "Channel12"), std::string(255, 'x'));
+}
+
 TEST_F(ConfigFile, OpenCopyOpensInTheCopiesFolderAndLeavesTheOtherDialogsWhereTheyWere) {
     const std::string copies = BackupFolder(State());
     CreateDirectoryA(copies.c_str(), nullptr);
@@ -657,10 +668,11 @@ TEST_F(ConfigFileOnTheBoard, ExportIoMapCarriesTheFilesLabelsWhichSaveAsKeeps) {
     WritePrivateProfileStringA("ChannelLabels", "Channel3", "X1:3", path.c_str());
     const std::string other = FileOfAxes("other.tvxio", 1, 0);
     WritePrivateProfileStringA("ChannelLabels", "Channel9", "X9", other.c_str());
+    WritePrivateProfileStringA("ChannelLabels", "Wiring", "sheet 4", other.c_str());  // no label: kept
     Open(path);
     for (const std::string& target : {path, folder.File("new.tvxio"), other}) {
         SaveAs(target);
-        EXPECT_EQ(SectionKeys(target, "ChannelLabels"), Lines{"Channel3"}) << target;
+        EXPECT_EQ(SectionKeys(target, "ChannelLabels"), (target == other ? Lines{"Wiring", "Channel3"} : Lines{"Channel3"}));
         EXPECT_EQ(ProfileValue(target, "ChannelLabels", "Channel3"), "X1:3");
     }
     FileDialogAnswerer answerer(folder.File("map"));

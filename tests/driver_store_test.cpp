@@ -580,6 +580,7 @@ TEST_F(DriverStore, TheConflictQuestionOffersYesAndNoWithNoTheDefault) {
 
 TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     StoreValue(ControllerKey("0"), AxisKey(1), BytesOf(Patterned(9)));
+    StoreValue(ControllerKey("0"), AxisKey(2), Bytes{'h', 'i', 0});  // no record: replaced, and said
     StoreValue(ControllerKey("0"), AxisKey(3), BytesOf(Patterned(8)));
     State().image = ConflictingImage();
     State().imageValid = true;
@@ -604,9 +605,10 @@ TEST_F(DriverStore, AWriteWithConflictsAnsweredYesKeepsACopyThenWrites) {
     EXPECT_EQ(files[0], "controller0-" + taken.substr(0, 4) + taken.substr(5, 2) + taken.substr(8, 2) + "-" +
                             taken.substr(11, 2) + taken.substr(14, 2) + taken.substr(17, 2) + ".tvxio");
     EXPECT_EQ(State().held.statusLine, "Stored 2 axes for controller 0 at " + taken.substr(11, 5) +
-                                        "; the values stored before are in " + copy + "; controller 0 holds them.");
+                                        "; the values stored before are in " + copy + "; controller 0 holds them. The "
+                                        "values stored before were damaged: Axis2IOConfig was not a record (64 bytes of REG_BINARY).");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(1)), RecordText(Patterned(9)));
-    EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "(missing)");
+    EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(2)), "68 69 00");
     EXPECT_EQ(Profile(copy, "TVXIOConfig", AxisKey(3)), RecordText(Patterned(8)));
     // The last value written keeps its line whole, as Save As leaves it.
     const std::string text = ReadTextFile(copy);

@@ -499,6 +499,34 @@ TEST_F(Tvxio, NothingIsSaidToBeDoneThatWasNot) {
     RegCloseKey(key);
     EXPECT_EQ(RunTvxio("show stored").err,
               Lines{"tvxio: the value Axis1IOConfig stored for controller 0 is not a record (64 bytes of REG_BINARY)"});
+
+    // A write replaces such a value, and says so; its copy is listed as damaged.
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, ControllerKey("0").c_str(), &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "Axis1IOConfig", 0, REG_SZ, reinterpret_cast<const BYTE*>("hello"), 6);
+    RegCloseKey(key);
+    board.Describe("");
+    const std::string path = TwoAxes("two.tvxio");
+    const FinishedRun written = RunTvxio("write " + path);
+    EXPECT_EQ(written.out.at(2),
+              "The values stored before were damaged: Axis1IOConfig was not a record (64 bytes of REG_BINARY).");
+    EXPECT_EQ(RunTvxio("diff " + path + " stored").status, 0u);
+    const std::string listed = RunTvxio("backups").out.at(0), damaged = "before Write  damaged values: Axis1IOConfig";
+    EXPECT_EQ(listed.substr(listed.size() - damaged.size()), damaged);
+}
+
+// Said of a file: what Quillet does not read of it, and a label cut to 255.
+TEST_F(Tvxio, ShowAndCheckSayWhatTheyDoNotReadAndALabelTooLong) {
+    const std::string path = TwoAxes("more.tvxio");
+    WritePrivateProfileStringA("TVXIOConfig", "Axis17IOConfig", "old", path.c_str());
+    WritePrivateProfileStringA("Extra", "owner", "me", path.c_str());
+    WritePrivateProfileStringA("ChannelLabels", "Channel25", std::string(300, 'x').c_str(), path.c_str());
+    const std::string unread =
+        "warning: " + path + " has keys or sections Quillet does not read: [TVXIOConfig] Axis17IOConfig, [Extra]";
+    EXPECT_EQ(RunTvxio("check " + path).out, (Lines{unread, "0 errors, 0 warnings"}));
+    const Lines shown = RunTvxio("show " + path + " --lines").out;
+    EXPECT_EQ(shown.at(0), unread);
+    EXPECT_EQ(shown.at(1), "warning: The label of channel 25 is longer than 255 characters: only its first 255 are kept.");
+    EXPECT_EQ(shown.at(7), "Axis 1 Amp Enable (out): 25 \"" + std::string(255, 'x') + "\"");
 }
 
 // Each command's document, in a file of the current folder named after it.

@@ -237,9 +237,28 @@ void PrintFindings(const std::vector<Finding>& findings) {
         PrintText(stdout, "%s: %s\n", finding.level == FindingLevel::Error ? "error" : "warning", finding.sentence.c_str());
 }
 
-// A file's [ChannelLabels]; the board and the driver keep none.
-ChannelLabels LabelsOf(const Source& source) {
-    return source.kind == Source::Kind::File ? ReadChannelLabels(source.path) : ChannelLabels{};
+// What a file holds that tvxio cannot show as it is: on stdout with the
+// text, as the checks' warnings; on stderr when stdout carries a document.
+void PrintWarning(const Arguments& arguments, const std::string& sentence) {
+    PrintText(arguments.csv || arguments.html || arguments.json ? stderr : stdout, "warning: %s\n", sentence.c_str());
+}
+
+// A file's [ChannelLabels], a label too long said; the board and the driver
+// keep none.
+ChannelLabels LabelsOf(const Source& source, const Arguments& arguments) {
+    if (source.kind != Source::Kind::File) return {};
+    std::vector<int> cut;
+    ChannelLabels labels = ReadChannelLabels(source.path, &cut);
+    if (!cut.empty()) PrintWarning(arguments, LongLabelsText(cut));
+    return labels;
+}
+
+// What Quillet does not read of a file, said in one warning.
+std::vector<std::string> UnreadOf(const Source& source, const IoConfigImage& image, const Arguments& arguments) {
+    if (source.kind != Source::Kind::File) return {};
+    std::vector<std::string> unread = UnreadKeys(source.path, GetAxisCount(image));
+    if (!unread.empty()) PrintWarning(arguments, UnreadKeysText(source.path, unread));
+    return unread;
 }
 
 // git's textconv: a file that does not read is shown as its reason, on
@@ -260,13 +279,14 @@ int Show(const Arguments& arguments) {
     const std::optional<IoConfigImage> loaded = LoadToShow(source, arguments);
     if (!loaded) return AllWell;
     const IoConfigImage& image = *loaded;
+    const std::vector<std::string> unread = UnreadOf(source, image, arguments);
     const bool nothingStored = source.kind == Source::Kind::Stored && AxisRecordsInUse(image) == 0;
     if (arguments.json)
-        PrintJson(ShowJson(image, LabelsOf(source),
+        PrintJson(ShowJson(image, LabelsOf(source, arguments), unread,
                            source.kind == Source::Kind::Stored ? std::optional(nothingStored) : std::nullopt));
     else if (nothingStored && !arguments.csv && !arguments.lines)
         PrintText(stdout, "%s\n", NothingStoredText(source.controller).c_str());
-    else if (arguments.lines) Print(ListAssignmentLines(image, LabelsOf(source)));
+    else if (arguments.lines) Print(ListAssignmentLines(image, LabelsOf(source, arguments)));
     else PrintCsvOr(arguments, ListAssignmentsCsv(image), ListAssignments(image));
     return AllWell;
 }
@@ -298,10 +318,11 @@ int Check(const Arguments& arguments) {
     ExpectOperands(arguments, 1);
     const Source source = ParseSource(arguments.operands[0], arguments);
     const IoConfigImage image = Load(source);
+    const std::vector<std::string> unread = UnreadOf(source, image, arguments);
     const std::optional<ControllerNumber> controller = ChannelsController(source, arguments);
     const std::vector<Finding> findings = controller ? CheckedAgainst(*controller, image) : CheckAssignments(image);
     const int errors = CountFindings(findings, FindingLevel::Error);
-    if (arguments.json) PrintJson(CheckJson(image, findings));
+    if (arguments.json) PrintJson(CheckJson(image, findings, unread));
     else {
         PrintFindings(findings);
         PrintText(stdout, "%s, %s\n", Counted(errors, "error", "errors").c_str(),
@@ -335,7 +356,7 @@ int Map(const Arguments& arguments) {
     const IoConfigImage image = Load(source);
     const std::optional<ControllerNumber> controller = ChannelsController(source, arguments);
     const std::optional<ChannelConfiguration> channels = ChannelsOf(controller);
-    const std::vector<MappedChannel> map = MapChannels(image, channels, LabelsOf(source));
+    const std::vector<MappedChannel> map = MapChannels(image, channels, LabelsOf(source, arguments));
     if (arguments.json) PrintJson(MapJson(map, controller));
     else if (arguments.html)
         PrintText(stdout, "%s", IoMapHtml(map, {SourceName(source), controller ? ControllerNumberText(*controller) : "", LocalDateText()})
@@ -401,6 +422,7 @@ int Write(const Arguments& arguments) {
     else if (outcome.lockError == 0 && outcome.copyError == 0) {
         PrintText(stdout, "%s\n", StoredFromText(AxisRecordsInUse(image), controller, path).c_str());
         PrintText(stdout, "%s\n", outcome.copyPath.empty() ? NoCopyMadeText : CopyMadeText(outcome.copyPath).c_str());
+        if (!outcome.damagedKey.empty()) PrintText(stdout, "%s\n", DamagedValuesReplacedText(outcome.damagedKey).c_str());
     }
     // The store's failure comes last.
     if (outcome.storeError == ERROR_ACCESS_DENIED) failures.back() += std::string(" ") + ElevationHint;
@@ -434,7 +456,8 @@ int Backups(const Arguments& arguments) {
     if (copies.empty()) PrintText(stdout, "%s\n", NoCopiesText(arguments.controller, folder).c_str());
     for (const BackupCopy& copy : copies)
         PrintText(stdout, "%s  controller %s  %s  before %s  %s%s\n", copy.path.c_str(), copy.controller.c_str(),
-                  copy.taken.c_str(), copy.before.c_str(), Counted(copy.axes, "axis", "axes").c_str(),
+                  copy.taken.c_str(), copy.before.c_str(),
+                  (copy.damagedKey.empty() ? Counted(copy.axes, "axis", "axes") : DamagedCopyText(copy.damagedKey)).c_str(),
                   copy.note.empty() ? "" : ("  note: " + copy.note).c_str());
     if (skipped != 0) PrintText(stdout, "%s\n", SkippedFilesText(skipped, folder).c_str());
     return AllWell;

@@ -20,6 +20,12 @@ std::string Document(std::vector<JsonMember> members) {
 
 std::string TextOrNull(const std::string& text) { return text.empty() ? JsonNull : JsonString(text); }
 
+std::string StringsJson(const std::vector<std::string>& texts) {
+    std::vector<std::string> strings;
+    for (const std::string& text : texts) strings.push_back(JsonString(text));
+    return JsonArray(strings);
+}
+
 std::string ChannelOrNull(int channel) { return channel == NoChannel ? JsonNull : JsonNumber(channel); }
 
 std::string LabelOf(const ChannelLabels& labels, int channel) {
@@ -121,7 +127,8 @@ std::string ReadBackJson(const WriteCheck& check) {
 
 }  // namespace
 
-std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels, std::optional<bool> nothingStored) {
+std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels,
+                     const std::vector<std::string>& unreadKeys, std::optional<bool> nothingStored) {
     std::vector<std::string> axes;
     for (int axis = 1; axis <= AxisRecordsInUse(image); ++axis) {
         const AxisIoRecord record = GetAxisRecord(image, axis);
@@ -137,15 +144,17 @@ std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels, st
                                    {"kind", JsonString(KindName(GetAxisKind(record)))},
                                    {"signals", JsonArray(signals)}}));
     }
-    std::vector<JsonMember> members{{"axes", JsonArray(axes)}};
+    std::vector<JsonMember> members{{"axes", JsonArray(axes)}, {"unreadKeys", StringsJson(unreadKeys)}};
     if (nothingStored) members.push_back({"nothingStored", JsonBool(*nothingStored)});
     return Document(members);
 }
 
-std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings) {
+std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings,
+                      const std::vector<std::string>& unreadKeys) {
     return Document({{"errors", JsonNumber(CountFindings(findings, FindingLevel::Error))},
                      {"warnings", JsonNumber(CountFindings(findings, FindingLevel::Warning))},
-                     {"findings", FindingsJson(image, findings)}});
+                     {"findings", FindingsJson(image, findings)},
+                     {"unreadKeys", StringsJson(unreadKeys)}});
 }
 
 std::string DiffJson(const IoConfigImage& oldImage, const IoConfigImage& newImage) {
@@ -172,7 +181,8 @@ std::string BackupsJson(const std::string& folder, const std::vector<BackupCopy>
                                      {"taken", JsonString(copy.taken)},
                                      {"before", TextOrNull(copy.before)},
                                      {"note", TextOrNull(copy.note)},
-                                     {"axes", JsonNumber(copy.axes)}}));
+                                     {"axes", JsonNumber(copy.axes)},
+                                     {"damagedKey", TextOrNull(copy.damagedKey)}}));
     }
     return Document({{"folder", JsonString(folder)}, {"copies", JsonArray(listed)}, {"skipped", JsonNumber(skipped)}});
 }

@@ -14,13 +14,16 @@
 #include "controller/target_check.h"
 #include "ioconfig/io_map.h"
 
-// The axes and their signals, with the channels' labels; for the values a
-// driver stores, whether there are none.
+// The axes and their signals, with the channels' labels; unreadKeys: what
+// a file holds that Quillet does not read (UnreadKeys), in both; for the
+// values a driver stores, whether there are none.
 std::string ShowJson(const IoConfigImage& image, const ChannelLabels& labels,
+                     const std::vector<std::string>& unreadKeys = {},
                      std::optional<bool> nothingStored = std::nullopt);
 // The findings, each with the channels and the signals it names, and their
 // counts.
-std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings);
+std::string CheckJson(const IoConfigImage& image, const std::vector<Finding>& findings,
+                      const std::vector<std::string>& unreadKeys = {});
 std::string DiffJson(const IoConfigImage& oldImage, const IoConfigImage& newImage);
 // Every channel of the map; controller: the one whose channels it knows.
 std::string MapJson(const std::vector<MappedChannel>& map, std::optional<ControllerNumber> controller);

@@ -175,6 +175,8 @@ std::string SkippedFilesText(int skipped, const std::string& folder) {
     return Skipped(skipped, "file", "files", " in " + folder, "a copy");
 }
 
+std::string DamagedCopyText(const std::string& damagedKey) { return "damaged values: " + damagedKey; }
+
 // log
 
 std::string JournalUnreadableTrouble(uint32_t error) {

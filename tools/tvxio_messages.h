@@ -89,6 +89,8 @@ std::string UnjournalledTrouble(uint32_t error);
 
 std::string NoCopiesText(std::optional<ControllerNumber> controllerNumber, const std::string& folder);
 std::string SkippedFilesText(int skipped, const std::string& folder);
+// In place of a copy's count of axes: "damaged values: Axis1IOConfig".
+std::string DamagedCopyText(const std::string& damagedKey);
 
 // log
 

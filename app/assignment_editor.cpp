@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/messages.h"
 #include "app/summary_view.h"
 #include "app/system_libraries.h"
+#include "app/window_dpi.h"
 #include "controller/controller_io.h"
 #include "ioconfig/channel_offer.h"
 #include "res/resource.h"
@@ -93,13 +95,47 @@ void SelectChannel(HWND box, int channel) {
     SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+int TextWidth(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// A list is as wide as its widest entry in the box's own font, an average
+// character either side, its frame and its scroll bar; never narrower than
+// the box.
+void FitDroppedWidth(HWND box) {
+    HDC dc = GetDC(box);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    int widest = 0;
+    const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        char text[32] = {};  // room for the longest entry, "255 (not offered)"
+        SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        widest = std::max(widest, TextWidth(dc, text));
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    const int dpi = WindowDpi(box);
+    const int frame = 2 * SystemMetricAtDpi(SM_CXEDGE, dpi) + SystemMetricAtDpi(SM_CXVSCROLL, dpi);
+    SendMessageA(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + 2 * metrics.tmAveCharWidth + frame), 0);
+}
+
+// The boxes of an axis past the image's count are shown but closed to
+// edits: the window would neither show, save nor write what they held.
 LRESULT OnFill(HWND page) {
     const int pageIndex = PageIndex(page);
     SetAxisPairTitles(page, pageIndex);
     const IoConfigImage& image = editorState.editedState->image;
     for (int i = 0; i < BoxCount; ++i) {
         const AxisBox box = BoxAt(i);
-        SelectChannel(GetDlgItem(page, box.id), GetChannel(image, AxisOf(box, pageIndex), box.row.signal));
+        const int axis = AxisOf(box, pageIndex);
+        HWND control = GetDlgItem(page, box.id);
+        SelectChannel(control, GetChannel(image, axis, box.row.signal));
+        FitDroppedWidth(control);
+        EnableWindow(control, axis <= AxisRecordsInUse(image));
     }
     return TRUE;
 }

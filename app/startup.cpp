@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state.h"
@@ -8,6 +9,7 @@
 #include "app/message_box.h"
 #include "app/messages.h"
 #include "app/status_bar.h"
+#include "app/summary_view.h"
 #include "app/system_libraries.h"
 #include "app/window_dpi.h"
 #include "controller/library_binding.h"
@@ -32,12 +34,46 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass);
 }
 
+namespace {
+
+RECT WorkArea() {
+    RECT work{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return work;
+}
+
+// Tall enough for the tallest summary and its count line, under the
+// horizontal scroll bar that sixteen axes bring and above the status bar, at
+// the window's DPI and within the work area. The frame is measured on the
+// window itself, so its menu bar counts as laid out at its width.
+void FitFirstSize(HWND window) {
+    const int dpi = WindowDpi(window);
+    RECT outer{}, client{}, bar{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    if (HWND statusBar = StatusBarOf(window)) GetWindowRect(statusBar, &bar);
+    const LONG clientHeight =
+        TallestSummaryHeight(window) + SystemMetricAtDpi(SM_CYHSCROLL, dpi) + (bar.bottom - bar.top);
+    const LONG frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
+    const RECT work = WorkArea();
+    const LONG width = std::min<LONG>(ScaledToDpi(MainWindowWidth, dpi), work.right - work.left);
+    const LONG height = std::min<LONG>(clientHeight + frameHeight, work.bottom - work.top);
+    const LONG left = std::max(work.left, std::min(outer.left, work.right - width));
+    const LONG top = std::max(work.top, std::min(outer.top, work.bottom - height));
+    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 HWND CreateMainWindow(HINSTANCE instance) {
-    // 1000 by 420 at 96 DPI; larger in proportion where the screen is scaled.
-    const int dpi = SystemDpi();
-    return CreateWindowExA(0, MainWindowClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, ScaledToDpi(MainWindowWidth, dpi),
-                           ScaledToDpi(MainWindowHeight, dpi), nullptr, nullptr, instance, nullptr);
+    // 1000 wide at 96 DPI, larger in proportion where the screen is scaled;
+    // created square, its height is then fitted to what it shows.
+    const int side = ScaledToDpi(MainWindowWidth, SystemDpi());
+    HWND window = CreateWindowExA(0, MainWindowClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, side, side, nullptr, nullptr, instance, nullptr);
+    if (window != nullptr) FitFirstSize(window);
+    return window;
 }
 
 void ShowVersionMessage(ControllerLibrary library) {

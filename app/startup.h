@@ -10,10 +10,10 @@
 constexpr const char* MainWindowClassName = "Quillet";
 constexpr const char* MainWindowTitle = "Quillet";
 constexpr int MainWindowWidth = 1000;
-constexpr int MainWindowHeight = 420;
 
 ATOM RegisterMainWindowClass(HINSTANCE instance);
-// Creates the main window hidden; its WM_CREATE builds the AppState.
+// Creates the main window hidden, tall enough to show the tallest summary
+// whole; its WM_CREATE builds the AppState.
 HWND CreateMainWindow(HINSTANCE instance);
 
 // Binds the API library, then the dialog library; on failure shows the

@@ -78,6 +78,20 @@ void PaintSummary(HWND window, HDC dc, const AppState& state) {
     }
 }
 
+int TallestSummaryHeight(HWND window) {
+    IoConfigImage tallest{};
+    SetAxisCount(tallest, MaxAxisRecords);
+    const int dpi = WindowDpi(window);
+    TEXTMETRICA metrics{};
+    HDC dc = GetDC(window);
+    {
+        const WindowDpiFont font(window, dc);
+        GetTextMetricsA(dc, &metrics);
+    }
+    ReleaseDC(window, dc);
+    return SummaryFooterTop(tallest, dpi) + metrics.tmHeight + ScaledToDpi(SummaryLeft, dpi);
+}
+
 void ShowCaption(HWND window, const AppState& state) {
     SetWindowTextA(window, WindowCaption(state.held.source, state.held.unsaved).c_str());
 }

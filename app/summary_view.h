@@ -19,6 +19,11 @@ void ShowHeldImage(HWND window, const AppState& state);
 // After a change only to where it came from or whether it is saved.
 void ShowCaption(HWND window, const AppState& state);
 
+// The height the tallest summary takes, two axis blocks and the count line
+// below them with the bottom margin, at the window's DPI: where the first
+// size makes room for it, no vertical scroll bar is needed.
+int TallestSummaryHeight(HWND window);
+
 // Fits the scroll bars to the summary and the client area.
 void UpdateScrollRanges(HWND window, const AppState& state);
 

@@ -6,6 +6,7 @@
 namespace {
 
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
 
 }  // namespace
 
@@ -21,6 +22,13 @@ int WindowDpi(HWND window) {
     if (getDpiForWindow != nullptr)
         if (const UINT dpi = getDpiForWindow(window); dpi != 0) return static_cast<int>(dpi);
     return SystemDpi();
+}
+
+int SystemMetricAtDpi(int index, int dpi) {
+    static const auto getSystemMetricsForDpi =
+        SystemProcedure<GetSystemMetricsForDpiProc>("user32.dll", "GetSystemMetricsForDpi");
+    return getSystemMetricsForDpi != nullptr ? getSystemMetricsForDpi(index, static_cast<UINT>(dpi))
+                                             : GetSystemMetrics(index);
 }
 
 WindowDpiFont::WindowDpiFont(HWND window, HDC dc) : dc_(dc) {

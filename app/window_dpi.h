@@ -9,6 +9,8 @@
 int WindowDpi(HWND window);
 // The screen's, which fonts and new windows start with.
 int SystemDpi();
+// GetSystemMetricsForDpi where user32 has it, else the screen's metric.
+int SystemMetricAtDpi(int index, int dpi);
 
 // A font for painting at the window's DPI, selected into dc for the life of
 // this object. Where that is the screen's DPI, the context's own font already

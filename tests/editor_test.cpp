@@ -143,7 +143,11 @@ TEST_F(Editor, PagesAreTitledByTheirAxisPairWhateverTheImageSays) {
 
 TEST_F(Editor, EachBoxShowsItsSlotFromTheImage) {
     ReadImage();  // the default board: axis n's coarse home is n, enable 24 + n ...
+    SetAxisCount(quillet.State().image, 4);  // axes 5 to 8 greyed on every page, still shown
     Run([](EditorSheet& sheet) {
+        for (int box = 0; box < 4 * AxisBoxCount; ++box)
+            EXPECT_EQ(IsWindowEnabled(sheet.Box(box / AxisBoxCount, AxisBoxAt(box % AxisBoxCount).id)),
+                      AxisBoxAt(box % AxisBoxCount).servoColumn);
         EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "1");
         EXPECT_EQ(sheet.Shown(0, IDC_SERVO_PLUS_LIMIT), "9");
         EXPECT_EQ(sheet.Shown(2, IDC_SERVO_FAULT), "43");
@@ -177,6 +181,7 @@ TEST_F(Editor, AStoredChannelIsShownAsItselfAndOneNotOfferedAsItsOwnEntry) {
         EXPECT_EQ(sheet.Shown(0, IDC_SERVO_COARSE_HOME), "3 (not offered)");
         EXPECT_EQ(sheet.EntriesOf(0, IDC_SERVO_DIRECTION), (Entries{"--", "30", "31", "33 (not offered)"}));
         EXPECT_EQ(sheet.Shown(0, IDC_SERVO_DIRECTION), "33 (not offered)");
+        EXPECT_EQ(CutTexts(sheet.Handle()), Entries{});  // every label and list wide enough
         sheet.Choose(0, IDC_SERVO_PLUS_LIMIT, "31");
         EXPECT_EQ(GetChannel(quillet.State().image, 1, IoSignal::PlusLimit), 31);
         sheet.Choose(0, IDC_SERVO_PLUS_LIMIT, "5 (not offered)");
@@ -211,6 +216,8 @@ TEST_F(Editor, AChoiceWritesExactlyItsSlotsByte) {
     const IoConfigImage before = quillet.State().image;
     Run([this, &before](EditorSheet& sheet) {
         EXPECT_FALSE(sheet.ApplyEnabled());
+        for (int box = 0; box < 4 * AxisBoxCount; ++box)  // eight axes: none greyed
+            EXPECT_TRUE(IsWindowEnabled(sheet.Box(box / AxisBoxCount, AxisBoxAt(box % AxisBoxCount).id)));
         sheet.Choose(2, IDC_SERVO_DIRECTION, "40");
         IoConfigImage expected = before;
         expected.bytes[256 + 2 * 64 + 22] = 40;  // axis 3, offset 22

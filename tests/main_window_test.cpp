@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/assignment_editor.h"
 #include "app/status_bar.h"
 #include "app/summary_view.h"
 #include "app/window_dpi.h"
 #include "res/resource.h"
 #include "tests/support/called_from.h"
 #include "tests/support/child_process.h"
+#include "tests/support/editor_sheet.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -426,4 +428,7 @@ TEST(HighDpi, TheSummaryIsLaidOutAtTheWindowsDpi) {
     EXPECT_GT(DarkPixels(window, {225, 90, 249, 114}), 0);  // " 1" at (225, 90)
     EXPECT_EQ(DarkPixels(window, {0, 0, 1200, 57}), 0);    // above the first line
     EXPECT_EQ(DarkPixels(window, {262, 60, 313, 500}), 0);  // between the first column and the second
+    board.Describe("channels = 0\n");  // each box's stored channel not offered
+    WorkInEditorSheet([&] { EditIoAssignments(window, quillet.State()); },
+                      [](HWND sheet) { EXPECT_EQ(CutTexts(sheet), Lines{}); }, PSBTN_CANCEL);
 }

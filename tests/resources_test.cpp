@@ -170,7 +170,7 @@ TEST(Resources, AxisPairPageTemplateLaysOutTwoColumnsOfSixLabelledBoxes) {
     EXPECT_EQ(page.caption, "Axes # and #");
     EXPECT_EQ(page.fontName, "MS Sans Serif");
     EXPECT_EQ(page.fontPoints, 8);
-    EXPECT_EQ(page.cx, 225);
+    EXPECT_EQ(page.cx, 245);
     EXPECT_EQ(page.cy, 144);
 
     const DWORD group = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
@@ -183,11 +183,11 @@ TEST(Resources, AxisPairPageTemplateLaysOutTwoColumnsOfSixLabelledBoxes) {
          "Drive Enable (out)", "Half Current (out)"}};
     std::vector<DialogControl> expected;
     for (int column = 0; column < 2; ++column) {
-        const int left = 110 * column;
-        expected.push_back({0x80, "", 2001 + 20 * column, group, 5 + left, 5, 105, 132});
+        const int left = 120 * column;
+        expected.push_back({0x80, "", 2001 + 20 * column, group, 5 + left, 5, 115, 132});
         for (int row = 0; row < 6; ++row) {
-            expected.push_back({0x82, labels[column][row], 0xFFFF, label, 10 + left, 18 + 20 * row, 60, 8});
-            expected.push_back({0x85, "", 2002 + 20 * column + row, box, 75 + left, 17 + 20 * row, 30, 89});
+            expected.push_back({0x82, labels[column][row], 0xFFFF, label, 10 + left, 18 + 20 * row, 70, 8});
+            expected.push_back({0x85, "", 2002 + 20 * column + row, box, 85 + left, 17 + 20 * row, 30, 89});
         }
     }
     EXPECT_EQ(page.controls, expected);

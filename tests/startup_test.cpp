@@ -8,8 +8,10 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/summary_view.h"
 #include "app/system_libraries.h"
 #include "ioconfig/messages.h"
+#include "ioconfig/summary_layout.h"
 #include "res/resource.h"
 #include "tests/support/modal_answerer.h"
 #include "tests/support/quillet_window.h"
@@ -45,7 +47,22 @@ TEST(Startup, MainWindowIsCreatedHiddenWithItsCaptionSizeAndMenu) {
     RECT outer{};
     GetWindowRect(window, &outer);
     EXPECT_EQ(outer.right - outer.left, 1000);
-    EXPECT_EQ(outer.bottom - outer.top, 420);
+    // Sixteen axes and a conflict: axis 16's last line and the count line
+    // are above the status bar, under the horizontal scroll bar, unscrolled,
+    // in a summary area no taller than its extent.
+    IoConfigImage& image = quillet.State().image;
+    SetAxisCount(image, 16);
+    SetChannel(image, 1, IoSignal::Enable, 25);
+    SetChannel(image, 2, IoSignal::Enable, 25);
+    ShowHeldImage(window, quillet.State());
+    RECT bar{};
+    GetWindowRect(FindWindowExA(window, nullptr, "msctls_statusbar32", nullptr), &bar);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_LE(LayOutSummary(image).back().y + SummaryLineStep, bar.top);
+    EXPECT_LE(SummaryFooterTop(image) + SummaryLineStep, bar.top);
+    int low = 0, high = 0;
+    GetScrollRange(window, SB_VERT, &low, &high);
+    EXPECT_EQ(bar.top, high + 1);
     HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(GetMenuItemCount(menu), 3);

@@ -35,6 +35,28 @@ std::string ShownEntry(HWND box) {
     return index < 0 ? "(none)" : EntryText(box, index);
 }
 
+std::vector<std::string> CutTexts(HWND sheet) {
+    std::vector<std::string> cut;
+    for (int page = 0; page < EditorPageCount; ++page)
+        for (HWND control = GetWindow(PageOf(sheet, page), GW_CHILD); control;
+             control = GetWindow(control, GW_HWNDNEXT)) {
+            const bool box = EntryCount(control) > 0;  // only a box has entries
+            RECT room{};
+            GetClientRect(control, &room);
+            if (box) room.right = static_cast<LONG>(SendMessageA(control, CB_GETDROPPEDWIDTH, 0, 0));
+            HDC dc = GetDC(control);  // a common context: its font goes back with it
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            for (const std::string& text : box ? EntriesOf(control) : std::vector{WindowText(control)}) {
+                SIZE size{};
+                GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+                if (size.cx > room.right)
+                    cut.push_back(text + ": " + std::to_string(size.cx) + " > " + std::to_string(room.right));
+            }
+            ReleaseDC(control, dc);
+        }
+    return cut;
+}
+
 void BringUpEveryPage(HWND sheet) {
     for (int page = 1; page < EditorPageCount; ++page)
         SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);

@@ -21,6 +21,11 @@ std::vector<std::string> EntriesOf(HWND box);
 int EntryCount(HWND box);
 std::string ShownEntry(HWND box);
 
+// The texts of the pages wider than their room, "text: width > room", each
+// in its control's own font: a label's or a group's against its client
+// width, a box's entries against its dropped list.
+std::vector<std::string> CutTexts(HWND sheet);
+
 // Wine creates a page when it is first shown, even with PSP_PREMATURE: each
 // page after the first, which the sheet shows at once, is brought up once,
 // then the fill messages the pages posted run.

@@ -27,14 +27,14 @@ HANDLE InheritedOutput(const std::string& path) {
 }  // namespace
 
 std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vector<std::string>& argumentLists,
-                                     const std::string& workingFolder) {
+                                     const std::string& workingFolder, bool oneStream) {
     ScratchFolder capture;
     std::vector<FinishedRun> finished(argumentLists.size());
     std::vector<HANDLE> processes;
     for (size_t i = 0; i < argumentLists.size(); ++i) {
         const std::string name = std::to_string(i);
         HANDLE out = InheritedOutput(capture.File("out" + name));
-        HANDLE err = InheritedOutput(capture.File("err" + name));
+        HANDLE err = oneStream ? out : InheritedOutput(capture.File("err" + name));
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -51,7 +51,7 @@ std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vect
             processes.push_back(nullptr);
         }
         CloseHandle(out);
-        CloseHandle(err);
+        if (!oneStream) CloseHandle(err);
     }
     for (size_t i = 0; i < processes.size(); ++i) {
         if (processes[i] == nullptr) continue;
@@ -59,47 +59,14 @@ std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vect
         GetExitCodeProcess(processes[i], &finished[i].status);
         CloseHandle(processes[i]);
         finished[i].out = LinesOf(ReadTextFile(capture.File("out" + std::to_string(i))));
-        finished[i].err = LinesOf(ReadTextFile(capture.File("err" + std::to_string(i))));
+        if (!oneStream) finished[i].err = LinesOf(ReadTextFile(capture.File("err" + std::to_string(i))));
     }
     return finished;
 }
 
-FinishedRun RunToEnd(const std::string& program, const std::string& arguments, const std::string& workingFolder) {
-    return RunAllToEnd(program, {arguments}, workingFolder).front();
-}
-
-PipedRun RunThroughPipe(const std::string& program, const std::string& arguments) {
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE reading = nullptr, writing = nullptr;
-    PipedRun run;
-    if (!CreatePipe(&reading, &writing, &inherited, 0)) return run;
-    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = writing;
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    PROCESS_INFORMATION process{};
-    const ULONGLONG start = GetTickCount64();
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(writing);
-    EXPECT_TRUE(started) << program;
-    std::string pending;
-    char buffer[4096];
-    for (DWORD count = 0; started && ReadFile(reading, buffer, sizeof buffer, &count, nullptr) && count > 0;) {
-        pending.append(buffer, count);
-        for (const std::string& line : LinesOf(pending)) run.lines.push_back({GetTickCount64() - start, line});
-        pending.erase(0, pending.rfind('\n') == std::string::npos ? 0 : pending.rfind('\n') + 1);
-    }
-    run.endedMs = GetTickCount64() - start;
-    CloseHandle(reading);
-    if (started) {
-        WaitForSingleObject(process.hProcess, 30000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    return run;
+FinishedRun RunToEnd(const std::string& program, const std::string& arguments, const std::string& workingFolder,
+                     bool oneStream) {
+    return RunAllToEnd(program, {arguments}, workingFolder, oneStream).front();
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& workingFolder,

@@ -39,24 +39,12 @@ struct FinishedRun {
 
 // Runs program with the arguments in workingFolder (this process's own when
 // empty), its standard output and error going to files, and waits for it.
+// With oneStream both go to one file, in the order written, all in out.
 FinishedRun RunToEnd(const std::string& program, const std::string& arguments,
-                     const std::string& workingFolder = "");
+                     const std::string& workingFolder = "", bool oneStream = false);
 // The same for several runs of program at once, one for each argument list.
 std::vector<FinishedRun> RunAllToEnd(const std::string& program, const std::vector<std::string>& argumentLists,
-                                     const std::string& workingFolder = "");
-
-// A console program's standard output and error through one pipe, as a
-// script reads them: each line with the milliseconds from the start at
-// which it arrived, and when the pipe closed.
-struct PipedLine {
-    unsigned long long atMs;
-    std::string text;
-};
-struct PipedRun {
-    std::vector<PipedLine> lines;
-    unsigned long long endedMs = 0;
-};
-PipedRun RunThroughPipe(const std::string& program, const std::string& arguments);
+                                     const std::string& workingFolder = "", bool oneStream = false);
 
 // Copies quillet.exe into folder, with the libraries given as paths below
 // the test program's folder ("" leaves a library out).
